@@ -1,0 +1,44 @@
+# The two commands that do everything on a fresh Debian 12 machine:
+#   make run    install what the program needs, build it and start it on $DISPLAY
+#   make test   install what the tests need (Xvfb included), build, and run every test
+#   make bench  build and run the benchmarks, printing their figures
+BUILD     ?= build
+ASAN_BUILD ?= build-asan
+JOBS      ?= $(shell nproc)
+XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
+TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+
+.PHONY: all deps build run test test-asan bench clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWERROR=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/huizhan-hotspots
+
+test: build
+	cd $(BUILD) && $(TEST_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+# The core and GUI tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Debug -DWERROR=ON -DSANITIZE=ON -DBUILD_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(TEST_ENV) ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    $(XVFB) ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$(basename $$b)"; \
+	    $(TEST_ENV) $(XVFB) $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

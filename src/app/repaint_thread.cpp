@@ -1,0 +1,52 @@
+#include "app/repaint_thread.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace repaint {
+namespace {
+std::mutex& gate() {
+    static std::mutex m;
+    return m;
+}
+std::condition_variable& wake() {
+    static std::condition_variable c;
+    return c;
+}
+std::atomic<bool> invalid{false};
+}  // namespace
+
+void noteInvalid() {
+    if (!invalid.exchange(true)) wake().notify_one();
+}
+
+// Waits until something is invalid or about a millisecond has passed.
+static bool waitForInvalid() {
+    std::unique_lock<std::mutex> lock(gate());
+    wake().wait_for(lock, std::chrono::milliseconds(50), [] { return invalid.load(); });
+    return invalid.exchange(false);
+}
+
+}  // namespace repaint
+
+RepaintThread::~RepaintThread() { join(); }
+
+bool RepaintThread::start(std::atomic<int>* stop, std::function<void()> repaintNow) {
+    if (thread_.joinable()) return false;
+    try {
+        thread_ = std::thread([stop, repaintNow = std::move(repaintNow)] {
+            while (stop->load() == 0) {
+                if (repaint::waitForInvalid()) repaintNow();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+void RepaintThread::join() {
+    if (thread_.joinable()) thread_.join();
+}

@@ -1,0 +1,157 @@
+#include "canvas/canvas_ctrl.h"
+
+#include <wx/bitmap.h>
+#include <wx/dcclient.h>
+#include <wx/dnd.h>
+#include <wx/image.h>
+
+#include "app/repaint_thread.h"
+#include "image/picture_decoder.h"
+
+int keyStateOf(const wxKeyboardState& state) {
+    return (state.ControlDown() ? 1 : 0) | (state.ShiftDown() ? 2 : 0) | (state.AltDown() ? 4 : 0);
+}
+
+namespace {
+
+class CanvasDropTarget : public wxFileDropTarget {
+public:
+    explicit CanvasDropTarget(CanvasCtrl* canvas) : canvas_(canvas) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
+        if (!canvas_->onFilesDropped || files.empty()) return false;
+        std::vector<wxString> list(files.begin(), files.end());
+        // The handler may open dialogs: run it after the drop has been answered.
+        canvas_->CallAfter([c = canvas_, list] {
+            if (c->onFilesDropped) c->onFilesDropped(list);
+        });
+        return true;
+    }
+
+private:
+    CanvasCtrl* canvas_;
+};
+
+}  // namespace
+
+CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                       const wxString& name)
+    : wxWindow(parent, id, pos, size, wxBORDER_NONE | wxWANTS_CHARS, name) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetDropTarget(new CanvasDropTarget(this));
+    Bind(wxEVT_PAINT, &CanvasCtrl::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CanvasCtrl::OnLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &CanvasCtrl::OnLeftUp, this);
+    Bind(wxEVT_RIGHT_DOWN, &CanvasCtrl::OnRightDown, this);
+    Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
+    Bind(wxEVT_KEY_DOWN, &CanvasCtrl::OnKeyDown, this);
+}
+
+int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
+
+void CanvasCtrl::deleteObject(int id) {
+    if (!store_.exists(id)) return;
+    if (onBeforeDelete) onBeforeDelete(id);
+    invalidateObject(id);
+    store_.remove(id);
+}
+
+void CanvasCtrl::deleteAll() {
+    store_.removeAll(onBeforeDelete ? std::function<void(int)>(onBeforeDelete)
+                                    : std::function<void(int)>());
+    Refresh();
+    repaint::noteInvalid();
+}
+
+bool CanvasCtrl::setPictureBytes(int id, const Bytes& bytes) {
+    DecodedPicture decoded = decodePicture(bytes);
+    setPicture(id, decoded.picture);
+    return !decoded.picture.empty();
+}
+
+void CanvasCtrl::setPicture(int id, Picture picture) {
+    invalidateObject(id);
+    store_.setPicture(id, std::move(picture));
+    invalidateObject(id);
+}
+
+void CanvasCtrl::setTransparency(int id, int percent) {
+    store_.setTransparency(id, percent);
+    invalidateObject(id);
+}
+
+void CanvasCtrl::moveObject(int id, int x, int y, bool /*collisionCheck*/) {
+    if (!store_.exists(id)) return;
+    invalidateObject(id);
+    store_.move(id, x, y);
+    invalidateObject(id);
+}
+
+void CanvasCtrl::setCanvasBackground(PackedColour colour) {
+    store_.setBackground(colour);
+    Refresh();
+    repaint::noteInvalid();
+}
+
+void CanvasCtrl::setBackgroundPictureBytes(const Bytes& bytes) {
+    store_.setBackgroundPicture(bytes.empty() ? Picture{} : decodePicture(bytes).picture);
+    Refresh();
+    repaint::noteInvalid();
+}
+
+void CanvasCtrl::invalidateObject(int id) {
+    invalidateRect(store_.left(id), store_.top(id), store_.width(id), store_.height(id));
+}
+
+void CanvasCtrl::invalidateRect(int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0) return;
+    wxRect r = wxRect(x, y, w, h).Intersect(wxRect(GetClientSize()));
+    if (r.IsEmpty()) return;
+    RefreshRect(r, false);
+    repaint::noteInvalid();
+}
+
+void CanvasCtrl::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    wxRect box = GetUpdateRegion().GetBox().Intersect(wxRect(GetClientSize()));
+    if (box.IsEmpty()) return;
+    const int stride = box.width * 3;
+    frame_.resize(static_cast<size_t>(stride) * box.height);
+    store_.compose(frame_.data(), box.x, box.y, box.width, box.height, stride);
+    wxImage image(box.width, box.height, frame_.data(), true);
+    dc.DrawBitmap(wxBitmap(image), box.x, box.y);
+}
+
+void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {
+    SetFocus();
+    const int x = event.GetX(), y = event.GetY();
+    if (onLeftDown) onLeftDown(x, y, keyStateOf(event));
+    const int hit = store_.hitTest(x, y);
+    pressed_ = hit ? hit : -1;
+    if (onObjectPressed) onObjectPressed(hit);
+    event.Skip();
+}
+
+void CanvasCtrl::OnLeftUp(wxMouseEvent& event) {
+    pressed_ = 0;
+    event.Skip();
+}
+
+void CanvasCtrl::OnRightDown(wxMouseEvent& event) {
+    SetFocus();
+    if (onObjectRightPressed) onObjectRightPressed(store_.hitTest(event.GetX(), event.GetY()));
+    event.Skip();
+}
+
+void CanvasCtrl::OnMotion(wxMouseEvent& event) {
+    // The button may have been released outside the canvas.
+    if (!event.LeftIsDown()) pressed_ = 0;
+    // Without a mouse capture, nothing arrives while the pointer is outside the canvas.
+    if (!wxRect(GetClientSize()).Contains(event.GetPosition())) return;
+    if (onMouseMoved) onMouseMoved(event.GetX(), event.GetY(), pressed_);
+    event.Skip();
+}
+
+void CanvasCtrl::OnKeyDown(wxKeyEvent& event) {
+    if (onKeyDown) onKeyDown(event.GetKeyCode(), keyStateOf(event));
+    event.Skip();
+}

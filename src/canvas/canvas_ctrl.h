@@ -1,0 +1,71 @@
+// The canvas: our own control that draws the canvas object store and raises the
+// canvas events (left press, object pressed, right press, movement, key down, drop).
+#pragma once
+
+#include <wx/window.h>
+
+#include <functional>
+#include <vector>
+
+#include "core/canvas_store.h"
+#include "core/text.h"
+
+// Key state of the common mouse and key events: 1 Ctrl, 2 Shift, 4 Alt.
+int keyStateOf(const wxKeyboardState& state);
+
+class CanvasCtrl : public wxWindow {
+public:
+    CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+               const wxString& name);
+
+    CanvasStore& store() { return store_; }
+    const CanvasStore& store() const { return store_; }
+
+    // Object operations; each repaints what it changes.
+    int createObject(int x, int y);
+    void deleteObject(int id);
+    void deleteAll();
+    // Decodes image file bytes; undecodable bytes leave the object without picture.
+    // Returns false when the bytes did not decode.
+    bool setPictureBytes(int id, const Bytes& bytes);
+    void setPicture(int id, Picture picture);
+    void setTransparency(int id, int percent);
+    // Moves an object; the collision check only raises events nothing handles.
+    void moveObject(int id, int x, int y, bool collisionCheck = false);
+    int objectLeft(int id) const { return store_.left(id); }
+    int objectTop(int id) const { return store_.top(id); }
+    int objectWidth(int id) const { return store_.width(id); }
+    int objectHeight(int id) const { return store_.height(id); }
+
+    void setCanvasBackground(PackedColour colour);
+    // Empty bytes remove the background picture.
+    void setBackgroundPictureBytes(const Bytes& bytes);
+
+    // Canvas events. The common left-down fires before the object press.
+    std::function<void(int x, int y, int keyState)> onLeftDown;         // common event -1
+    std::function<void(int object)> onObjectPressed;                    // canvas event 0
+    std::function<void(int object)> onObjectRightPressed;               // canvas event 1
+    std::function<void(int x, int y, int pressedObject)> onMouseMoved;  // canvas event 7
+    std::function<void(int keyCode, int keyState)> onKeyDown;           // common event -9
+    std::function<void(const std::vector<wxString>& files)> onFilesDropped;
+    std::function<void(int object)> onBeforeDelete;                     // canvas event 10
+
+    // The object pressed with the left button while it is down: -1 over no object, 0 when up.
+    int pressedObject() const { return pressed_; }
+
+    // Repaints the invalid area now, composing only what is visible.
+    void invalidateObject(int id);
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void invalidateRect(int x, int y, int w, int h);
+
+    CanvasStore store_;
+    int pressed_ = 0;
+    std::vector<unsigned char> frame_;  // reused composition buffer
+};

@@ -1,0 +1,194 @@
+#include "core/canvas_store.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "core/text.h"
+
+Picture Picture::fromPlanes(int width, int height, std::vector<std::uint8_t> rgb,
+                            std::vector<std::uint8_t> alpha) {
+    struct Planes {
+        std::vector<std::uint8_t> rgb, alpha;
+    };
+    auto planes = std::make_shared<Planes>(Planes{std::move(rgb), std::move(alpha)});
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.rgb = planes->rgb.empty() ? nullptr : planes->rgb.data();
+    p.alpha = planes->alpha.empty() ? nullptr : planes->alpha.data();
+    p.owner = planes;
+    return p;
+}
+
+int blendAlpha(int t) { return static_cast<int>(std::lround(t * 255.0 / 100.0)); }
+
+int blendChannel(int screen, int face, int a) {
+    if (a <= 0) return face;
+    if (a >= 255) return screen;
+    return screen + (face - screen) * (255 - a) / 255;
+}
+
+int CanvasStore::create(int x, int y) {
+    CanvasObject o;
+    o.id = counter_++;
+    o.x = x;
+    o.y = y;
+    // Every object here lives on layer 0, so a new one goes after the last of its layer: last.
+    objects_.push_back(std::move(o));
+    return objects_.back().id;
+}
+
+bool CanvasStore::remove(int id) {
+    auto it = std::find_if(objects_.begin(), objects_.end(),
+                           [id](const CanvasObject& o) { return o.id == id; });
+    if (it == objects_.end()) return false;
+    objects_.erase(it);
+    return true;
+}
+
+void CanvasStore::removeAll(const std::function<void(int)>& beforeDelete) {
+    if (beforeDelete)
+        for (const CanvasObject& o : objects_) beforeDelete(o.id);
+    objects_.clear();
+}
+
+const CanvasObject* CanvasStore::find(int id) const {
+    for (const CanvasObject& o : objects_)
+        if (o.id == id) return &o;
+    return nullptr;
+}
+
+CanvasObject* CanvasStore::find(int id) {
+    return const_cast<CanvasObject*>(static_cast<const CanvasStore*>(this)->find(id));
+}
+
+void CanvasStore::setPicture(int id, Picture picture) {
+    if (CanvasObject* o = find(id)) o->picture = picture.empty() ? Picture{} : std::move(picture);
+}
+
+void CanvasStore::setTransparency(int id, int percent) {
+    if (CanvasObject* o = find(id)) o->transparency = percent;
+}
+
+void CanvasStore::move(int id, double x, double y) {
+    if (CanvasObject* o = find(id)) {
+        o->x = x;
+        o->y = y;
+    }
+}
+
+int CanvasStore::left(int id) const {
+    const CanvasObject* o = find(id);
+    return o ? text::truncToInt(o->x) : 0;
+}
+
+int CanvasStore::top(int id) const {
+    const CanvasObject* o = find(id);
+    return o ? text::truncToInt(o->y) : 0;
+}
+
+int CanvasStore::width(int id) const {
+    const CanvasObject* o = find(id);
+    return o && !o->picture.empty() ? o->picture.width : 0;
+}
+
+int CanvasStore::height(int id) const {
+    const CanvasObject* o = find(id);
+    return o && !o->picture.empty() ? o->picture.height : 0;
+}
+
+int CanvasStore::hitTest(int x, int y) const {
+    for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
+        const CanvasObject& o = *it;
+        if (!o.visible || o.picture.empty()) continue;
+        int ox = text::truncToInt(o.x), oy = text::truncToInt(o.y);
+        int px = x - ox, py = y - oy;
+        if (px < 0 || py < 0 || px >= o.picture.width || py >= o.picture.height) continue;
+        if (o.picture.alpha &&
+            o.picture.alpha[static_cast<size_t>(py) * o.picture.width + px] == 0)
+            continue;
+        return o.id;
+    }
+    return 0;
+}
+
+namespace {
+
+struct Clip {
+    int sx, sy;  // first source pixel
+    int dx, dy;  // first destination pixel (relative to the composed area)
+    int w, h;
+};
+
+// Intersects a picture placed at (ox, oy) with the area [x0, x0 + w) x [y0, y0 + h).
+bool clipTo(const Picture& p, int ox, int oy, int x0, int y0, int w, int h, Clip& c) {
+    long left = std::max<long>(ox, x0), top = std::max<long>(oy, y0);
+    long right = std::min<long>(static_cast<long>(ox) + p.width, static_cast<long>(x0) + w);
+    long bottom = std::min<long>(static_cast<long>(oy) + p.height, static_cast<long>(y0) + h);
+    if (left >= right || top >= bottom) return false;
+    c.sx = static_cast<int>(left - ox);
+    c.sy = static_cast<int>(top - oy);
+    c.dx = static_cast<int>(left - x0);
+    c.dy = static_cast<int>(top - y0);
+    c.w = static_cast<int>(right - left);
+    c.h = static_cast<int>(bottom - top);
+    return true;
+}
+
+// Table of (d * k) / 255 for every difference d = face - screen in [-255, 255].
+struct BlendTable {
+    std::int16_t step[511];
+    explicit BlendTable(int k) {
+        for (int d = -255; d <= 255; ++d) step[d + 255] = static_cast<std::int16_t>(d * k / 255);
+    }
+};
+
+void drawPicture(const Picture& p, int ox, int oy, int transparency, std::uint8_t* dst, int x0,
+                 int y0, int w, int h, int stride) {
+    Clip c;
+    if (p.empty() || !clipTo(p, ox, oy, x0, y0, w, h, c)) return;
+    int a = blendAlpha(transparency);
+    if (a >= 255) return;
+    const int k = 255 - a;
+    BlendTable table(p.alpha || a <= 0 ? 0 : k);
+    const std::int16_t* st = table.step + 255;
+    for (int row = 0; row < c.h; ++row) {
+        const std::uint8_t* src = p.rgb + (static_cast<size_t>(c.sy + row) * p.width + c.sx) * 3;
+        std::uint8_t* out = dst + static_cast<size_t>(c.dy + row) * stride + c.dx * 3;
+        const std::uint8_t* al =
+            p.alpha ? p.alpha + static_cast<size_t>(c.sy + row) * p.width + c.sx : nullptr;
+        if (!al && a <= 0) {
+            std::memcpy(out, src, static_cast<size_t>(c.w) * 3);
+        } else if (!al) {
+            for (int i = 0, n = c.w * 3; i < n; ++i)
+                out[i] = static_cast<std::uint8_t>(out[i] + st[src[i] - out[i]]);
+        } else {
+            for (int x = 0; x < c.w; ++x) {
+                int kk = k * al[x] / 255;
+                if (kk == 0) continue;
+                for (int ch = 0; ch < 3; ++ch) {
+                    int s = out[x * 3 + ch], f = src[x * 3 + ch];
+                    out[x * 3 + ch] = static_cast<std::uint8_t>(s + (f - s) * kk / 255);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void CanvasStore::compose(std::uint8_t* dst, int x0, int y0, int w, int h, int stride) const {
+    if (w <= 0 || h <= 0) return;
+    const std::uint8_t bg[3] = {static_cast<std::uint8_t>(redOf(background_)),
+                                static_cast<std::uint8_t>(greenOf(background_)),
+                                static_cast<std::uint8_t>(blueOf(background_))};
+    for (int x = 0; x < w; ++x) std::memcpy(dst + x * 3, bg, 3);
+    for (int y = 1; y < h; ++y) std::memcpy(dst + static_cast<size_t>(y) * stride, dst, static_cast<size_t>(w) * 3);
+    drawPicture(backgroundPicture_, 0, 0, 0, dst, x0, y0, w, h, stride);
+    for (const CanvasObject& o : objects_) {
+        if (!o.visible) continue;
+        drawPicture(o.picture, text::truncToInt(o.x), text::truncToInt(o.y), o.transparency, dst,
+                    x0, y0, w, h, stride);
+    }
+}

@@ -1,0 +1,61 @@
+#include "hotspots/hotspot_list_view.h"
+
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+
+#include "toolkit/widgets.h"
+
+namespace {
+
+class WidgetHotspotListView : public HotspotListView {
+public:
+    WidgetHotspotListView(wxListBox* listBox, wxListCtrl* table) : list_(listBox), table_(table) {}
+
+    void appendEntry(const std::string& text, int objectId) override {
+        list_->Append(toolkit::fromUtf8(text),
+                      reinterpret_cast<void*>(static_cast<intptr_t>(objectId)));
+    }
+    void setEntryText(int index, const std::string& text) override {
+        if (index < 0 || index >= static_cast<int>(list_->GetCount())) return;
+        // Replacing the string keeps item data, selection and scroll position.
+        list_->SetString(index, toolkit::fromUtf8(text));
+    }
+    void deleteEntry(int index) override {
+        if (index >= 0 && index < static_cast<int>(list_->GetCount())) list_->Delete(index);
+    }
+    void clearEntries() override { list_->Clear(); }
+    void insertRow(int index, const std::string& caption) override {
+        table_->InsertItem(std::min<long>(index, table_->GetItemCount()), toolkit::fromUtf8(caption));
+    }
+    void setCell(int row, int column, const std::string& text) override {
+        if (row >= 0 && row < table_->GetItemCount()) table_->SetItem(row, column, toolkit::fromUtf8(text));
+    }
+    void deleteRow(int index) override {
+        if (index >= 0 && index < table_->GetItemCount()) table_->DeleteItem(index);
+    }
+    void clearRows() override { table_->DeleteAllItems(); }
+    int selection() const override { return list_->GetSelection(); }
+    void setSelection(int index) override {
+        if (index < 0 || index >= static_cast<int>(list_->GetCount())) {
+            list_->SetSelection(wxNOT_FOUND);
+        } else {
+            list_->SetSelection(index);
+        }
+    }
+    void setSelectedRow(int index) override {
+        for (long i = -1; (i = table_->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) != -1;)
+            table_->SetItemState(i, 0, wxLIST_STATE_SELECTED);
+        if (index >= 0 && index < table_->GetItemCount())
+            table_->SetItemState(index, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+
+private:
+    wxListBox* list_;
+    wxListCtrl* table_;
+};
+
+}  // namespace
+
+std::unique_ptr<HotspotListView> makeHotspotListView(wxListBox* listBox, wxListCtrl* table) {
+    return std::make_unique<WidgetHotspotListView>(listBox, table);
+}

@@ -1,0 +1,3 @@
+#include "forms/main_window.h"
+
+void bindCodeOutput(MainWindow&) {}

@@ -1,0 +1,121 @@
+// The GUI test program: GoogleTest inside a real wx application under Xvfb.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filefn.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/utils.h>
+
+#include <cstring>
+#include <thread>
+
+#include "app/app.h"
+#include "gui_test.h"
+
+namespace guitest {
+
+bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return done();
+        wxYield();
+        wxMilliSleep(5);
+    }
+    return true;
+}
+
+void pump(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+        wxYield();
+        wxMilliSleep(5);
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+wxWindow* find(wxWindow* root, const char* name) {
+    return wxWindow::FindWindowByName(wxString::FromUTF8(name), root);
+}
+
+std::string screenshot(wxWindow* window, const std::string& fileName) {
+    pump(100);
+    wxMkdir(SCREENSHOT_DIR);
+    const wxRect r = window->GetScreenRect();
+    wxScreenDC screen;
+    wxBitmap bmp(r.width, r.height);
+    {
+        wxMemoryDC mem(bmp);
+        mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+    }
+    const std::string path = std::string(SCREENSHOT_DIR) + "/" + fileName;
+    bmp.SaveFile(path, wxBITMAP_TYPE_PNG);
+    return path;
+}
+
+void MainWindowTest::SetUp() {
+    state = std::make_unique<AppState>();
+    window = openMainWindow(*state);
+    ASSERT_TRUE(waitFor([this] { return window->IsShownOnScreen(); }));
+    pump(50);
+}
+
+void MainWindowTest::TearDown() {
+    if (window) {
+        window->Destroy();
+        window = nullptr;
+    }
+    pump(20);
+    state.reset();
+}
+
+}  // namespace guitest
+
+namespace {
+
+// Any dialog that a test did not expect fails the test instead of hanging it.
+class UnexpectedDialogHook : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override {
+        ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_str()
+                      << " / " << dialog->GetClassInfo()->GetClassName();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+class TestApp : public wxApp {
+public:
+    bool OnInit() override {
+        initialiseToolkit();
+        wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
+                              const wxString& cond, const wxString& msg) {
+            ADD_FAILURE() << "wx assert " << file.utf8_str() << ":" << line << " in "
+                          << func.utf8_str() << ": " << cond.utf8_str() << " " << msg.utf8_str();
+        });
+        SetExitOnFrameDelete(false);
+        return true;
+    }
+    int OnRun() override {
+        wxEventLoopGuarantor loop;
+        hook_.Register();
+        const int result = RUN_ALL_TESTS();
+        hook_.Unregister();
+        return result;
+    }
+
+private:
+    UnexpectedDialogHook hook_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs without a display: answer it before GTK starts.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
+    wxApp::SetInstance(new TestApp);
+    return wxEntry(argc, argv);
+}

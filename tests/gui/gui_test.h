@@ -1,0 +1,60 @@
+// Shared helpers for the tests that drive real widgets under Xvfb.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <wx/testing.h>
+#include <wx/msgdlg.h>
+#include <wx/window.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/app_state.h"
+#include "forms/main_window.h"
+#include "toolkit/widgets.h"
+
+namespace guitest {
+
+// Processes events until `done` holds or `timeoutMs` passes; returns `done()`.
+bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000);
+// Processes events for about `ms` milliseconds.
+void pump(int ms = 50);
+// The window with that name below `root` (wxWindow::FindWindowByName, UTF-8 name).
+wxWindow* find(wxWindow* root, const char* name);
+// Saves a screenshot of a window as PNG under the build folder; returns the path.
+std::string screenshot(wxWindow* window, const std::string& fileName);
+inline wxString u8(const char* s) { return wxString::FromUTF8(s); }
+inline std::string s8(const wxString& s) { return toolkit::toUtf8(s); }
+
+// A fresh MainWindow with its own state, shown, with every handler wired.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::unique_ptr<AppState> state;
+    MainWindow* window = nullptr;
+};
+
+// Expects a message box with the program's caption and exactly this text; answers it.
+class ExpectMessage : public wxExpectModal<wxMessageDialog> {
+public:
+    ExpectMessage(const char* text, int answer = wxID_OK)
+        : wxExpectModal<wxMessageDialog>(answer), text_(wxString::FromUTF8(text)) {
+        Describe(wxString::Format("message box \"%s\"", text_));
+    }
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override {
+        EXPECT_EQ(s8(dlg->GetMessage()), s8(text_));
+        EXPECT_EQ(s8(dlg->GetCaption()), "绘栈提示");
+        EXPECT_TRUE(dlg->GetMessageDialogStyle() & wxICON_INFORMATION);
+        return wxExpectModal<wxMessageDialog>::OnInvoked(dlg);
+    }
+
+private:
+    wxString text_;
+};
+
+}  // namespace guitest
