@@ -13,6 +13,7 @@
 
 #include "core/app_state.h"
 #include "forms/main_window.h"
+#include "toolkit/input_box.h"
 #include "toolkit/widgets.h"
 
 namespace guitest {
@@ -55,6 +56,35 @@ protected:
 
 private:
     wxString text_;
+};
+
+// Expects the input box with this title (and prompt, when given); types `text` and
+// confirms, or cancels when `cancel` is set.
+class ExpectInput : public wxExpectModal<InputBox> {
+public:
+    ExpectInput(const char* title, const char* text, bool cancel = false, const char* prompt = nullptr)
+        : wxExpectModal<InputBox>(cancel ? wxID_CANCEL : wxID_OK), title_(title), text_(text),
+          prompt_(prompt ? prompt : ""), cancel_(cancel) {
+        Describe(wxString::Format("input box \"%s\"", wxString::FromUTF8(title)));
+    }
+    // The initial text the box was opened with (for checking after the call).
+    static std::string& lastInitial() {
+        static std::string s;
+        return s;
+    }
+
+protected:
+    int OnInvoked(InputBox* box) const override {
+        EXPECT_EQ(s8(box->GetTitle()), title_);
+        if (!prompt_.empty()) EXPECT_EQ(s8(box->GetPrompt()), prompt_);
+        lastInitial() = s8(box->GetValue());
+        if (!cancel_) box->SetValue(wxString::FromUTF8(text_.c_str()));
+        return cancel_ ? wxID_CANCEL : wxID_OK;
+    }
+
+private:
+    std::string title_, text_, prompt_;
+    bool cancel_;
 };
 
 }  // namespace guitest

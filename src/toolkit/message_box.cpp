@@ -1,0 +1,12 @@
+#include "toolkit/message_box.h"
+
+#include <wx/msgdlg.h>
+
+#include "toolkit/widgets.h"
+
+int showMessage(const std::string& utf8Text, bool withCancel) {
+    wxMessageDialog box(nullptr, toolkit::fromUtf8(utf8Text), toolkit::fromUtf8(kMessageCaption),
+                        wxOK | (withCancel ? wxCANCEL : 0) | wxICON_INFORMATION | wxCENTRE);
+    const int answer = box.ShowModal();
+    return answer == wxID_OK ? wxID_OK : wxID_CANCEL;
+}
