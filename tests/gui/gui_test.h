@@ -18,6 +18,9 @@
 
 namespace guitest {
 
+class ExpectMessage;
+class ExpectInput;
+
 // Processes events until `done` holds or `timeoutMs` passes; returns `done()`.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000);
 // Processes events for about `ms` milliseconds.
@@ -39,34 +42,32 @@ protected:
 };
 
 // Expects a message box with the program's caption and exactly this text; answers it.
-class ExpectMessage : public wxExpectModal<wxMessageDialog> {
+class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 public:
-    ExpectMessage(const char* text, int answer = wxID_OK)
-        : wxExpectModal<wxMessageDialog>(answer), text_(wxString::FromUTF8(text)) {
-        Describe(wxString::Format("message box \"%s\"", text_));
-    }
+    ExpectMessage(const char* text, int answer = wxID_OK) : text_(text), answer_(answer) {}
 
 protected:
     int OnInvoked(wxMessageDialog* dlg) const override {
-        EXPECT_EQ(s8(dlg->GetMessage()), s8(text_));
+        EXPECT_EQ(s8(dlg->GetMessage()), text_);
         EXPECT_EQ(s8(dlg->GetCaption()), "绘栈提示");
         EXPECT_TRUE(dlg->GetMessageDialogStyle() & wxICON_INFORMATION);
-        return wxExpectModal<wxMessageDialog>::OnInvoked(dlg);
+        return answer_;
+    }
+    wxString GetDefaultDescription() const override {
+        return wxString::FromUTF8(("message box \"" + text_ + "\"").c_str());
     }
 
 private:
-    wxString text_;
+    std::string text_;
+    int answer_;
 };
 
 // Expects the input box with this title (and prompt, when given); types `text` and
 // confirms, or cancels when `cancel` is set.
-class ExpectInput : public wxExpectModal<InputBox> {
+class ExpectInput : public wxExpectModalBase<InputBox, ExpectInput> {
 public:
     ExpectInput(const char* title, const char* text, bool cancel = false, const char* prompt = nullptr)
-        : wxExpectModal<InputBox>(cancel ? wxID_CANCEL : wxID_OK), title_(title), text_(text),
-          prompt_(prompt ? prompt : ""), cancel_(cancel) {
-        Describe(wxString::Format("input box \"%s\"", wxString::FromUTF8(title)));
-    }
+        : title_(title), text_(text), prompt_(prompt ? prompt : ""), cancel_(cancel) {}
     // The initial text the box was opened with (for checking after the call).
     static std::string& lastInitial() {
         static std::string s;
@@ -76,10 +77,15 @@ public:
 protected:
     int OnInvoked(InputBox* box) const override {
         EXPECT_EQ(s8(box->GetTitle()), title_);
-        if (!prompt_.empty()) EXPECT_EQ(s8(box->GetPrompt()), prompt_);
+        if (!prompt_.empty()) {
+            EXPECT_EQ(s8(box->GetPrompt()), prompt_);
+        }
         lastInitial() = s8(box->GetValue());
         if (!cancel_) box->SetValue(wxString::FromUTF8(text_.c_str()));
         return cancel_ ? wxID_CANCEL : wxID_OK;
+    }
+    wxString GetDefaultDescription() const override {
+        return wxString::FromUTF8(("input box \"" + title_ + "\"").c_str());
     }
 
 private:
