@@ -136,23 +136,36 @@ bool clipTo(const Picture& p, int ox, int oy, int x0, int y0, int w, int h, Clip
     return true;
 }
 
-// Table of (d * k) / 255 for every difference d = face - screen in [-255, 255].
-struct BlendTable {
-    std::int16_t step[511];
-    explicit BlendTable(int k) {
-        for (int d = -255; d <= 255; ++d) step[d + 255] = static_cast<std::int16_t>(d * k / 255);
+// x / 255 for 0 <= x <= 255 * 255, without a division; stays within 16 bits.
+inline std::uint16_t div255(std::uint16_t x) {
+    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(x + 1 + (x >> 8)) >> 8);
+}
+
+// out += (src - out) * k / 255 per byte, truncated toward zero; branch-free, so the
+// compiler turns it into vector code (AVX2 where the processor has it).
+#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void blendRow(std::uint8_t* out, const std::uint8_t* src, int n, std::uint16_t k) {
+    for (int i = 0; i < n; ++i) {
+        const std::uint16_t s = out[i], f = src[i];
+        const std::uint16_t up = f > s ? f - s : 0, down = s > f ? s - f : 0;
+        out[i] = static_cast<std::uint8_t>(s + div255(static_cast<std::uint16_t>(up * k)) -
+                                           div255(static_cast<std::uint16_t>(down * k)));
     }
-};
+}
+
+bool isOpaque(const Picture& p, int transparency) {
+    return !p.empty() && !p.alpha && blendAlpha(transparency) <= 0;
+}
 
 void drawPicture(const Picture& p, int ox, int oy, int transparency, std::uint8_t* dst, int x0,
                  int y0, int w, int h, int stride) {
     Clip c;
     if (p.empty() || !clipTo(p, ox, oy, x0, y0, w, h, c)) return;
-    int a = blendAlpha(transparency);
+    const int a = blendAlpha(transparency);
     if (a >= 255) return;
     const int k = 255 - a;
-    BlendTable table(p.alpha || a <= 0 ? 0 : k);
-    const std::int16_t* st = table.step + 255;
     for (int row = 0; row < c.h; ++row) {
         const std::uint8_t* src = p.rgb + (static_cast<size_t>(c.sy + row) * p.width + c.sx) * 3;
         std::uint8_t* out = dst + static_cast<size_t>(c.dy + row) * stride + c.dx * 3;
@@ -161,14 +174,13 @@ void drawPicture(const Picture& p, int ox, int oy, int transparency, std::uint8_
         if (!al && a <= 0) {
             std::memcpy(out, src, static_cast<size_t>(c.w) * 3);
         } else if (!al) {
-            for (int i = 0, n = c.w * 3; i < n; ++i)
-                out[i] = static_cast<std::uint8_t>(out[i] + st[src[i] - out[i]]);
+            blendRow(out, src, c.w * 3, static_cast<std::uint16_t>(k));
         } else {
             for (int x = 0; x < c.w; ++x) {
-                int kk = k * al[x] / 255;
+                const int kk = k * al[x] / 255;
                 if (kk == 0) continue;
                 for (int ch = 0; ch < 3; ++ch) {
-                    int s = out[x * 3 + ch], f = src[x * 3 + ch];
+                    const int s = out[x * 3 + ch], f = src[x * 3 + ch];
                     out[x * 3 + ch] = static_cast<std::uint8_t>(s + (f - s) * kk / 255);
                 }
             }
@@ -180,11 +192,35 @@ void drawPicture(const Picture& p, int ox, int oy, int transparency, std::uint8_
 
 void CanvasStore::compose(std::uint8_t* dst, int x0, int y0, int w, int h, int stride) const {
     if (w <= 0 || h <= 0) return;
-    const std::uint8_t bg[3] = {static_cast<std::uint8_t>(redOf(background_)),
-                                static_cast<std::uint8_t>(greenOf(background_)),
-                                static_cast<std::uint8_t>(blueOf(background_))};
-    for (int x = 0; x < w; ++x) std::memcpy(dst + x * 3, bg, 3);
-    for (int y = 1; y < h; ++y) std::memcpy(dst + static_cast<size_t>(y) * stride, dst, static_cast<size_t>(w) * 3);
+    // The lowest thing painted, when opaque, hides the background under it: fill
+    // the background only around it.
+    Clip cover{0, 0, 0, 0, 0, 0};
+    if (backgroundPicture_.empty()) {
+        for (const CanvasObject& o : objects_) {
+            if (!o.visible || o.picture.empty() || blendAlpha(o.transparency) >= 255) continue;
+            Clip c;
+            if (!clipTo(o.picture, text::truncToInt(o.x), text::truncToInt(o.y), x0, y0, w, h, c))
+                continue;
+            if (isOpaque(o.picture, o.transparency)) cover = c;
+            break;
+        }
+    }
+    std::vector<std::uint8_t> bgRow(static_cast<size_t>(w) * 3);
+    for (int x = 0; x < w; ++x) {
+        bgRow[x * 3] = static_cast<std::uint8_t>(redOf(background_));
+        bgRow[x * 3 + 1] = static_cast<std::uint8_t>(greenOf(background_));
+        bgRow[x * 3 + 2] = static_cast<std::uint8_t>(blueOf(background_));
+    }
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = dst + static_cast<size_t>(y) * stride;
+        if (y >= cover.dy && y < cover.dy + cover.h) {
+            std::memcpy(row, bgRow.data(), static_cast<size_t>(cover.dx) * 3);
+            const int right = cover.dx + cover.w;
+            std::memcpy(row + right * 3, bgRow.data(), static_cast<size_t>(w - right) * 3);
+        } else {
+            std::memcpy(row, bgRow.data(), static_cast<size_t>(w) * 3);
+        }
+    }
     drawPicture(backgroundPicture_, 0, 0, 0, dst, x0, y0, w, h, stride);
     for (const CanvasObject& o : objects_) {
         if (!o.visible) continue;

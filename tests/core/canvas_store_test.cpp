@@ -108,3 +108,28 @@ TEST(CanvasStore, ComposePaintsInOrderOverTheBackgroundAndClips) {
     s.compose(one, 3, 3, 1, 1, 3);
     EXPECT_EQ(one[0], 200);
 }
+
+TEST(CanvasStore, ComposedBlendMatchesTheRuleForEveryPair) {
+    // Every screen value against every face value at a few transparencies.
+    for (int t : {1, 37, 50, 99}) {
+        CanvasStore s;
+        std::vector<std::uint8_t> under, face;
+        for (int sv = 0; sv < 256; ++sv)
+            for (int fv = 0; fv < 256; ++fv) {
+                under.insert(under.end(), {static_cast<std::uint8_t>(sv), 0, 0});
+                face.insert(face.end(), {static_cast<std::uint8_t>(fv), 0, 0});
+            }
+        const int below = s.create(0, 0);
+        s.setPicture(below, Picture::fromPlanes(256, 256, under));
+        const int above = s.create(0, 0);
+        s.setPicture(above, Picture::fromPlanes(256, 256, face));
+        s.setTransparency(above, t);
+        std::vector<std::uint8_t> out(256 * 256 * 3);
+        s.compose(out.data(), 0, 0, 256, 256, 256 * 3);
+        const int a = blendAlpha(t);
+        for (int sv = 0; sv < 256; ++sv)
+            for (int fv = 0; fv < 256; ++fv)
+                ASSERT_EQ(out[(sv * 256 + fv) * 3], blendChannel(sv, fv, a))
+                    << "t=" << t << " screen=" << sv << " face=" << fv;
+    }
+}
