@@ -37,7 +37,7 @@ bool RepaintThread::start(std::atomic<int>* stop, std::function<void()> repaintN
     try {
         thread_ = std::thread([stop, repaintNow = std::move(repaintNow)] {
             while (stop->load() == 0) {
-                if (repaint::waitForInvalid()) repaintNow();
+                if (repaint::waitForInvalid() && stop->load() == 0) repaintNow();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         });
