@@ -8,6 +8,9 @@
 
 void initialiseToolkit() {
     wxInitAllImageHandlers();
+    // The program reports what matters in its own message boxes; wx's own log
+    // messages go to standard error instead of piling up into a dialog.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     // Debian's wx keeps asserts on; a failed one must not block the user with a dialog.
     wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
                           const wxString& cond, const wxString& msg) {

@@ -41,7 +41,7 @@ wxWindow* find(wxWindow* root, const char* name) {
 
 std::string screenshot(wxWindow* window, const std::string& fileName) {
     pump(100);
-    wxMkdir(SCREENSHOT_DIR);
+    if (!wxDirExists(SCREENSHOT_DIR)) wxMkdir(SCREENSHOT_DIR);
     const wxRect r = window->GetScreenRect();
     wxScreenDC screen;
     wxBitmap bmp(r.width, r.height);
