@@ -1,0 +1,93 @@
+// Code output for 1000 hotspots: generating the code (gathering the areas from the
+// hotspot list and the canvas included) and filling the code window's editor.
+// Prints the median of each half. Needs a display (run it under xvfb-run).
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/stc/stc.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/canvas_store.h"
+#include "core/hotspot_list.h"
+#include "core/map_code.h"
+#include "core/random.h"
+#include "forms/code_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double medianMs(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <class F>
+double timeMs(F&& f) {
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    constexpr int kHotspots = 1000;
+    constexpr int kRuns = 31;
+
+    CanvasStore canvas;
+    HotspotList list;
+    const int picture = canvas.create(0, 0);
+    canvas.setPicture(picture, Picture::fromPlanes(1, 1, {0, 0, 0}));
+    const Picture face = Picture::fromPlanes(150, 100, std::vector<std::uint8_t>(150 * 100 * 3, 0));
+    for (int i = 0; i < kHotspots; ++i) {
+        const int id = canvas.create((i * 37) % 900, (i * 53) % 700);
+        canvas.setPicture(id, face);
+        const int index = list.appendEntry(HotspotList::hotspotEntryText(id - 1, false), id);
+        list.insertRow(index, std::to_string(id - 1));
+        list.setHotspotLinkTip(index,
+                               "https://item.example/detail?id=" + std::to_string(600000 + i),
+                               "热点提示 \"" + std::to_string(i) + "\"");
+    }
+
+    rng::seed(1);
+    std::string code;
+    std::vector<double> generate;
+    for (int r = 0; r < kRuns; ++r)
+        generate.push_back(timeMs([&] {
+            code = mapcode::generateMapCode("https://img.example/banner.jpg", 1920, 4000,
+                                            mapcode::drawMapName(),
+                                            mapcode::collectMapAreas(list, canvas, picture));
+        }));
+
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "no display: run under xvfb-run\n");
+        return 1;
+    }
+    std::vector<double> fill;
+    {
+        CodeWindow window(nullptr);
+        for (int r = 0; r < kRuns; ++r) {
+            window.editor->ClearAll();
+            fill.push_back(timeMs([&] { window.showCode(code); }));
+        }
+        if (window.editor->GetLength() != static_cast<int>(code.size())) {
+            std::fprintf(stderr, "editor holds %d bytes, code has %zu\n",
+                         window.editor->GetLength(), code.size());
+            return 1;
+        }
+    }
+    wxEntryCleanup();
+
+    const double g = medianMs(generate), f = medianMs(fill);
+    std::printf("hotspots: %d, code: %zu bytes\n", kHotspots, code.size());
+    std::printf("generate (median of %d): %.3f ms\n", kRuns, g);
+    std::printf("fill editor (median of %d): %.3f ms\n", kRuns, f);
+    std::printf("together: %.3f ms (aim: under 20 ms)\n", g + f);
+    return 0;
+}

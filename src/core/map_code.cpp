@@ -1,0 +1,148 @@
+#include "core/map_code.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "core/canvas_store.h"
+#include "core/hotspot_list.h"
+#include "core/random.h"
+#include "core/text.h"
+
+namespace mapcode {
+
+const char* const mapHeaderTemplate =
+    "<img src=\"图片地址\" width=\"宽度\" height=\"高度\" usemap=\"#随机数\" border=\"0\" />\r\n"
+    "<map name=\"随机数\" id=\"随机数\">";
+
+const char* const areaLineTemplate =
+    "  <area shape=\"rect\" coords=\"左,上,右,下\" href=\"链接地址\" alt=\"&quot;提示文本\" "
+    "target=\"_blank\" />\r\n";
+
+namespace {
+// Bytes taken by the UTF-8 character starting with `lead`; a stray byte stands alone.
+size_t characterLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead >> 5) == 0x6) return 2;
+    if ((lead >> 4) == 0xE) return 3;
+    if ((lead >> 3) == 0x1E) return 4;
+    return 1;
+}
+}  // namespace
+
+std::string replaceText(const std::string& text, const std::string& find,
+                        const std::string& replacement, int limit) {
+    if (find.empty() || text.empty() || limit == 0) return text;
+    std::string out;
+    out.reserve(text.size());
+    int made = 0;
+    size_t i = 0;  // always at the start of a character
+    while (i < text.size()) {
+        const size_t hit = text.find(find, i);
+        if (hit == std::string::npos) break;
+        // Step whole characters up to the hit; a hit inside a character is no match.
+        size_t j = i;
+        while (j < hit) j += characterLength(static_cast<unsigned char>(text[j]));
+        if (j != hit) {
+            out.append(text, i, std::min(j, text.size()) - i);
+            i = j;
+            continue;
+        }
+        out.append(text, i, hit - i);
+        out += replacement;
+        i = hit + find.size();
+        if (++made == limit) break;
+    }
+    if (i < text.size()) out.append(text, i, std::string::npos);
+    return out;
+}
+
+PictureRect pictureRect(int left, int top, int width, int height, int pictureLeft, int pictureTop) {
+    PictureRect r;
+    r.x1 = left - pictureLeft;
+    r.y1 = top - pictureTop;
+    r.x2 = r.x1 + width;
+    r.y2 = r.y1 + height;
+    return r;
+}
+
+std::string escapeQuotes(const std::string& value) { return replaceText(value, "\"", "&quot;"); }
+
+std::string buildMapHeader(const std::string& address, int width, int height,
+                           std::optional<int> mapName) {
+    std::string s = replaceText(mapHeaderTemplate, "图片地址", address);
+    s = replaceText(s, "宽度", text::number(width));
+    s = replaceText(s, "高度", text::number(height));
+    if (mapName) s = replaceText(s, "随机数", text::number(*mapName), 3);
+    return s;
+}
+
+std::string buildAreaLine(const PictureRect& rect, const std::string& link,
+                          const std::string& tip) {
+    std::string s = replaceText(areaLineTemplate, "左", text::number(rect.x1));
+    s = replaceText(s, "上", text::number(rect.y1));
+    s = replaceText(s, "右", text::number(rect.x2));
+    s = replaceText(s, "下", text::number(rect.y2));
+    s = replaceText(s, "链接地址", escapeQuotes(link));
+    return replaceText(s, "提示文本", escapeQuotes(tip));
+}
+
+int drawMapName() { return 200 + rng::next() % 601; }
+
+std::string previewAddress(const std::string& imagePath) {
+    std::string last;
+    size_t start = 0;
+    for (;;) {
+        const size_t slash = imagePath.find('\\', start);
+        if (slash == std::string::npos) break;
+        last = imagePath.substr(start, slash - start);
+        start = slash + 1;
+    }
+    if (start < imagePath.size()) last = imagePath.substr(start);
+    return last;
+}
+
+std::string generateMapCode(const std::string& address, int width, int height,
+                            std::optional<int> mapName, const std::vector<MapArea>& areas) {
+    std::string code = buildMapHeader(address, width, height, mapName);
+    for (const MapArea& a : areas) code += buildAreaLine({a.x1, a.y1, a.x2, a.y2}, a.link, a.tip);
+    code += "</map>";
+    return code;
+}
+
+std::vector<MapArea> collectMapAreas(const HotspotList& hotspots, const CanvasStore& canvas,
+                                     int pictureObject) {
+    // One pass over the canvas instead of a search per value read.
+    std::unordered_map<int, const CanvasObject*> objects;
+    objects.reserve(canvas.objects().size());
+    for (const CanvasObject& o : canvas.objects()) objects.emplace(o.id, &o);
+    struct Geometry {
+        int left = 0, top = 0, width = 0, height = 0;
+    };
+    // The canvas's integer reads: positions truncated toward zero, no picture no size.
+    const auto geometry = [&objects](int id) {
+        Geometry g;
+        const auto it = objects.find(id);
+        if (it == objects.end()) return g;
+        const CanvasObject& o = *it->second;
+        g.left = text::truncToInt(o.x);
+        g.top = text::truncToInt(o.y);
+        if (!o.picture.empty()) {
+            g.width = o.picture.width;
+            g.height = o.picture.height;
+        }
+        return g;
+    };
+
+    const Geometry pic = geometry(pictureObject);
+    const int count = hotspots.hotspotCount();
+    std::vector<MapArea> areas;
+    areas.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const Geometry g = geometry(hotspots.hotspotObjectAt(i));
+        const PictureRect r = pictureRect(g.left, g.top, g.width, g.height, pic.left, pic.top);
+        areas.push_back(MapArea{r.x1, r.y1, r.x2, r.y2, hotspots.cell(i, 1), hotspots.cell(i, 2)});
+    }
+    return areas;
+}
+
+}  // namespace mapcode

@@ -1,0 +1,73 @@
+// The image-map code: one img element that names a map, the map element, and one
+// area line per hotspot with its rectangle relative to the picture.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CanvasStore;
+class HotspotList;
+
+namespace mapcode {
+
+// No limit on the number of replacements.
+inline constexpr int kUnlimited = -1;
+
+// Scans `text` left to right one whole character at a time; where `find` begins it
+// emits `replacement` and continues after the match. Inserted text is never scanned
+// again; after `limit` replacements the rest is copied as it is. An empty `find` or
+// an empty text gives the text back unchanged.
+std::string replaceText(const std::string& text, const std::string& find,
+                        const std::string& replacement, int limit = kUnlimited);
+
+// The two templates, with their CR LF line ends.
+extern const char* const mapHeaderTemplate;
+extern const char* const areaLineTemplate;
+
+// A hotspot's rectangle relative to the picture's current position.
+struct PictureRect {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+};
+PictureRect pictureRect(int left, int top, int width, int height, int pictureLeft, int pictureTop);
+
+// One area of the map: the rectangle, the link and the tip as stored.
+struct MapArea {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    std::string link;
+    std::string tip;
+};
+
+// A double quote would end the attribute value early: each becomes "&quot;".
+// Everything else, entities the user typed included, stays as it is.
+std::string escapeQuotes(const std::string& value);
+
+// The header with the address, the size and, when given, the map name filled in.
+// Without a map name the literal placeholder stays in all three places.
+std::string buildMapHeader(const std::string& address, int width, int height,
+                           std::optional<int> mapName);
+std::string buildAreaLine(const PictureRect& rect, const std::string& link, const std::string& tip);
+
+// A map name from 200 to 800 inclusive, drawn from the program's generator.
+int drawMapName();
+
+// The preview's picture address: the last backslash-separated piece of the path
+// (an empty remainder after the last backslash does not count).
+std::string previewAddress(const std::string& imagePath);
+
+// Header, one area line per entry in order, then the end tag.
+std::string generateMapCode(const std::string& address, int width, int height,
+                            std::optional<int> mapName, const std::vector<MapArea>& areas);
+
+// The areas of every hotspot of the list, in list order, with the rectangles taken
+// relative to the picture object's current position on the canvas.
+std::vector<MapArea> collectMapAreas(const HotspotList& hotspots, const CanvasStore& canvas,
+                                     int pictureObject);
+
+}  // namespace mapcode

@@ -1,0 +1,15 @@
+// Plain text onto the system clipboard.
+#pragma once
+
+#include <string>
+
+namespace toolkit {
+
+// Puts the text on the clipboard as plain text. True only when the clipboard
+// could be opened and really took the text.
+bool copyToClipboard(const std::string& utf8Text);
+
+// While set, every copy fails as if the clipboard were held by another program.
+void setClipboardUnavailable(bool unavailable);
+
+}  // namespace toolkit

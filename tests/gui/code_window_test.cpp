@@ -1,0 +1,419 @@
+#include "forms/code_window.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/process.h>
+#include <wx/sstream.h>
+#include <wx/stc/stc.h>
+#include <wx/stream.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "core/full_screen.h"
+#include "core/hotspot_list.h"
+#include "core/random.h"
+#include "gui_test.h"
+#include "output/code_ui.h"
+#include "toolkit/clipboard.h"
+
+using namespace guitest;
+
+namespace {
+
+const char* const kAddressTitle = "本地图片地址替换成网络地址";
+const char* const kAddressPrompt = "请将本地图片上传到图片空间并复制链接粘贴到下方框内";
+const char* const kCopied = "代码已成功复制到剪辑板中，粘贴即可使用";
+const char* const kNoCode = "代码复制失败，原因：无代码";
+const char* const kCopyFailed = "代码复制失败，请手动复制";
+const char* const kConverted = "代码已转换完成并已复到，安装到店铺任意自定义模块内即可";
+
+// Opens nothing itself: runs `inspect` on the code window the program opened modally,
+// then closes it.
+class ExpectCodeWindow : public wxExpectModalBase<CodeWindow, ExpectCodeWindow> {
+public:
+    explicit ExpectCodeWindow(std::function<void(CodeWindow&)> inspect)
+        : inspect_(std::move(inspect)) {}
+
+protected:
+    int OnInvoked(CodeWindow* w) const override {
+        inspect_(*w);
+        return wxID_CANCEL;
+    }
+    wxString GetDefaultDescription() const override { return "code window"; }
+
+private:
+    std::function<void(CodeWindow&)> inspect_;
+};
+
+void click(wxWindow* control) {
+    wxCommandEvent e(wxEVT_BUTTON, control->GetId());
+    e.SetEventObject(control);
+    control->ProcessWindowEvent(e);
+}
+
+void setChecked(wxCheckBox* box, bool on) {
+    box->SetValue(on);
+    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
+    e.SetEventObject(box);
+    e.SetInt(on ? 1 : 0);
+    box->ProcessWindowEvent(e);
+}
+
+void choose(wxChoice* choice, int row) {
+    choice->SetSelection(row);
+    wxCommandEvent e(wxEVT_CHOICE, choice->GetId());
+    e.SetEventObject(choice);
+    e.SetInt(row);
+    choice->ProcessWindowEvent(e);
+}
+
+std::string clipboardText() {
+    std::string out;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->GetData(data)) out = s8(data.GetText());
+        wxTheClipboard->Close();
+    }
+    return out;
+}
+
+// The clipboard as another program sees it, read while we keep serving it.
+std::string clipboardTextByXclip() {
+    class Reader : public wxProcess {
+      public:
+        Reader() { Redirect(); }
+        void OnTerminate(int, int) override { ended = true; }
+        bool ended = false;
+    };
+    Reader reader;
+    if (wxExecute("xclip -o -selection clipboard", wxEXEC_ASYNC, &reader) <= 0) return "(no xclip)";
+    std::string out;
+    auto drain = [&] {
+        wxInputStream* in = reader.GetInputStream();
+        char buf[4096];
+        while (in && in->CanRead()) {
+            in->Read(buf, sizeof buf);
+            out.append(buf, in->LastRead());
+            if (in->LastRead() == 0) break;
+        }
+    };
+    waitFor(
+        [&] {
+            drain();
+            return reader.ended;
+        },
+        5000);
+    drain();
+    return out;
+}
+
+std::string editorText(CodeWindow& w) { return s8(w.editor->GetText()); }
+std::string noteText(CodeWindow& w) { return s8(w.note->GetLabel()); }
+
+// The map name the code carries (after usemap="#), or -1.
+int mapNameOf(const std::string& code) {
+    const size_t at = code.find("usemap=\"#");
+    return at == std::string::npos ? -1 : std::atoi(code.c_str() + at + 9);
+}
+
+class CodeOutput : public MainWindowTest {
+protected:
+    void TearDown() override {
+        toolkit::setClipboardUnavailable(false);
+        MainWindowTest::TearDown();
+    }
+    int addObject(int x, int y, int w, int h) {
+        const int id = window->canvas->createObject(x, y);
+        window->canvas->setPicture(
+            id, Picture::fromPlanes(w, h, std::vector<std::uint8_t>(w * h * 3, 180)));
+        return id;
+    }
+    // A 790 x 400 picture at (30, 40) on the canvas.
+    void addPicture(const std::string& path, int loadMode) {
+        state->pictureObject = addObject(30, 40, 790, 400);
+        state->imagePath = path;
+        state->imageWidth = 790;
+        state->imageHeight = 400;
+        state->loadMode = loadMode;
+    }
+    void addHotspot(int x, int y, int w, int h, const std::string& link, const std::string& tip) {
+        const int id = addObject(x, y, w, h);
+        const int index =
+            window->hotspots.appendEntry(HotspotList::hotspotEntryText(id - 1, false), id);
+        window->hotspots.insertRow(index, std::to_string(id - 1));
+        window->hotspots.setHotspotLinkTip(index, link, tip);
+    }
+    // The code for the picture and the two hotspots of addTwoHotspots.
+    static std::string expectedCode(const std::string& src, int mapName) {
+        const std::string n = std::to_string(mapName);
+        return "<img src=\"" + src + "\" width=\"790\" height=\"400\" usemap=\"#" + n +
+               "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
+               "\">  <area shape=\"rect\" coords=\"10,20,160,120\" href=\"http://a/1\" "
+               "alt=\"&quot;第一\" target=\"_blank\" />\r\n"
+               "  <area shape=\"rect\" coords=\"-5,0,145,100\" href=\"http://a/&quot;2&quot;\" "
+               "alt=\"&quot;\" target=\"_blank\" />\r\n</map>";
+    }
+    void addTwoHotspots() {
+        addHotspot(40, 60, 150, 100, "http://a/1", "第一");
+        addHotspot(25, 40, 150, 100, "http://a/\"2\"", "");
+    }
+};
+
+TEST_F(CodeOutput, CancelledAddressOpensNothing) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    state->codeImageAddress = "old";
+    ExpectInput::lastInitial() = "not asked";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "", true, kAddressPrompt));
+    EXPECT_EQ(ExpectInput::lastInitial(), "");
+    EXPECT_EQ(state->codeImageAddress, "old");
+}
+
+TEST_F(CodeOutput, BlankAddressRefused) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    state->codeImageAddress = "old";
+    for (const char* blank : {"", "   ", "　", " 　 　"}) {
+        SCOPED_TRACE(blank);
+        wxTEST_DIALOG(click(window->viewCodeButton),
+                      ExpectInput(kAddressTitle, blank, false, kAddressPrompt),
+                      ExpectMessage("图片地址位置不能为空"));
+        EXPECT_EQ(state->codeImageAddress, "old");
+    }
+}
+
+TEST_F(CodeOutput, LocalPictureCodeUsesTheAddressAsTyped) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    addTwoHotspots();
+    const std::string typed = " http://img.example/banner.jpg ";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, typed.c_str(), false, kAddressPrompt),
+                  ExpectCodeWindow([&](CodeWindow& w) {
+                      EXPECT_EQ(s8(w.GetTitle()), "查看代码    [热点代码]");
+                      const std::string code = editorText(w);
+                      const int name = mapNameOf(code);
+                      EXPECT_GE(name, 200);
+                      EXPECT_LE(name, 800);
+                      EXPECT_EQ(code, expectedCode(typed, name));
+                      // Appended at the caret: the caret ends after the last byte.
+                      EXPECT_EQ(w.editor->GetLength(), static_cast<int>(code.size()));
+                      EXPECT_EQ(w.editor->GetCurrentPos(), w.editor->GetLength());
+                      w.Show();
+                      screenshot(&w, "code_window.png");
+                      w.Hide();
+                  }));
+    EXPECT_EQ(state->codeImageAddress, typed);
+}
+
+TEST_F(CodeOutput, NetworkPictureAsksNothingAndDrawsANewNameEachTime) {
+    addPicture("http://img.example/a b.png", 1);
+    addTwoHotspots();
+    rng::seed(7);
+    std::vector<int> names;
+    for (int i = 0; i < 2; ++i) {
+        wxTEST_DIALOG(click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+                          const std::string code = editorText(w);
+                          names.push_back(mapNameOf(code));
+                          EXPECT_EQ(code, expectedCode("http://img.example/a b.png", names.back()));
+                          w.editor->AddText("edited");
+                      }));
+    }
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_NE(names[0], names[1]);
+    EXPECT_EQ(state->codeImageAddress, "http://img.example/a b.png");
+}
+
+TEST_F(CodeOutput, NoPictureShowsNoCode) {
+    wxTEST_DIALOG(click(window->viewCodeButton), ExpectInput(kAddressTitle, "http://x/a.jpg"),
+                  ExpectCodeWindow([&](CodeWindow& w) {
+                      EXPECT_EQ(s8(w.GetTitle()), "查看代码    [暂无代码]");
+                      EXPECT_EQ(editorText(w), "");
+                      wxTEST_DIALOG(click(w.copyButton), ExpectMessage(kNoCode));
+                  }));
+}
+
+TEST_F(CodeOutput, CopyPlacesTheEditedTextAndRefusesAnEmptyEditor) {
+    addPicture("http://img.example/a.png", 1);
+    wxTEST_DIALOG(click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+                      // No hotspots: the header and the end tag only.
+                      const std::string n = std::to_string(mapNameOf(editorText(w)));
+                      EXPECT_EQ(editorText(w),
+                                "<img src=\"http://img.example/a.png\" width=\"790\" "
+                                "height=\"400\" usemap=\"#" +
+                                    n +
+                                    "\" border=\"0\" />\r\n"
+                                    "<map name=\"" +
+                                    n + "\" id=\"" + n + "\"></map>");
+                      w.editor->AddText("\r\n<!-- 已修改 -->");
+                      const std::string edited = editorText(w);
+                      wxTEST_DIALOG(click(w.copyButton), ExpectMessage(kCopied));
+                      EXPECT_EQ(clipboardText(), edited);
+                      EXPECT_EQ(clipboardTextByXclip(), edited);
+
+                      w.editor->ClearAll();
+                      wxTEST_DIALOG(click(w.copyButton), ExpectMessage(kNoCode));
+                      EXPECT_EQ(clipboardText(), edited);
+                  }));
+}
+
+TEST_F(CodeOutput, ClipboardFailureIsReported) {
+    addPicture("http://img.example/a.png", 1);
+    addTwoHotspots();
+    wxTEST_DIALOG(click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+                      toolkit::setClipboardUnavailable(true);
+                      wxTEST_DIALOG(click(w.copyButton), ExpectMessage(kCopyFailed));
+                      EXPECT_FALSE(editorText(w).empty());  // kept for copying by hand
+                      setChecked(w.fullScreenCheck, true);
+                      click(w.convertButton);
+                      EXPECT_EQ(noteText(w), kCopyFailed);
+
+                      toolkit::setClipboardUnavailable(false);
+                      click(w.convertButton);
+                      EXPECT_EQ(noteText(w), kConverted);
+                  }));
+}
+
+TEST_F(CodeOutput, FullScreenConversion) {
+    addPicture("http://img.example/a.png", 1);
+    addTwoHotspots();
+    wxTEST_DIALOG(click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+                      const std::string code = editorText(w);
+                      setChecked(w.fullScreenCheck, true);
+                      EXPECT_EQ(noteText(w), codeform::kWideWarning);
+                      for (wxWindow* c : std::initializer_list<wxWindow*>{
+                               w.editionChoice, w.offsetBox, w.convertButton, w.gapChoice})
+                          EXPECT_TRUE(c->IsEnabled());
+
+                      choose(w.editionChoice, 1);
+                      EXPECT_EQ(s8(w.offsetBox->GetValue()), "-1050");
+                      choose(w.editionChoice, 2);
+                      EXPECT_EQ(s8(w.offsetBox->GetValue()), "-960");
+                      w.offsetBox->SetValue("abc");
+                      choose(w.gapChoice, 3);
+                      EXPECT_EQ(w.topGapValue, "-30");
+
+                      // Clearing the box keeps the settings; checking it again uses them.
+                      setChecked(w.fullScreenCheck, false);
+                      EXPECT_EQ(noteText(w), codeform::kNote);
+                      for (wxWindow* c : std::initializer_list<wxWindow*>{
+                               w.editionChoice, w.offsetBox, w.convertButton, w.gapChoice})
+                          EXPECT_FALSE(c->IsEnabled());
+                      setChecked(w.fullScreenCheck, true);
+                      EXPECT_EQ(s8(w.offsetBox->GetValue()), "abc");
+
+                      click(w.convertButton);
+                      EXPECT_EQ(noteText(w), kConverted);
+                      const std::string wrapped =
+                          "<div style=\"height:370px;\">\r\n"
+                          "    <div class=\"sn-simple-logo\" "
+                          "style=\"left:50%;top:-30px;border:none;padding:0;\">\r\n"
+                          "        <div class=\"sn-simple-logo\" "
+                          "style=\"left:abcpx;top:auto;border:none;padding:0;\">\r\n"
+                          "           " +
+                          code +
+                          "\r\n"
+                          "        </div>\r\n"
+                          "    </div>\r\n"
+                          "</div>";
+                      EXPECT_EQ(clipboardText(), wrapped);
+                      EXPECT_EQ(w.pictureHeight, "400");
+                      EXPECT_EQ(editorText(w), code);  // the editor keeps the plain code
+
+                      click(w.convertButton);
+                      EXPECT_EQ(clipboardText(), wrapped);
+                  }));
+}
+
+TEST_F(CodeOutput, WindowAndEditorAsDesigned) {
+    CodeWindow w(window);
+    EXPECT_EQ(w.GetSize(), wxSize(718, 590));
+    const long style = w.GetWindowStyleFlag();
+    EXPECT_TRUE(style & wxCLOSE_BOX);
+    EXPECT_FALSE(style & (wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER));
+
+    struct Row {
+        const char* name;
+        wxRect rect;
+        bool enabled;
+        const char* text;  // label, caption or value; null to skip
+    };
+    const Row rows[] = {
+        {"外形框1", {0, 0, 712, 480}, true, nullptr},
+        {"代码编辑框1", {3, 3, 706, 474}, true, ""},
+        {"标签1", {7, 486, 572, 28}, true, codeform::kNote},
+        {"按钮复制", {590, 488, 112, 28}, true, "复制热点代码"},
+        {"选择框1", {11, 528, 213, 24}, true, "将制作好的热点代码转换为全屏效果"},
+        {"组合框1", {235, 529, 104, 20}, false, "转换为专业版"},
+        {"标签2", {350, 527, 42, 24}, true, "偏移量"},
+        {"编辑框1", {396, 527, 40, 24}, false, "-960"},
+        {"标签3", {445, 527, 64, 24}, true, "消除上间距"},
+        {"组合框2", {514, 529, 61, 20}, false, "不消除"},
+        {"按钮1", {590, 523, 112, 28}, false, "转换并复制"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        wxWindow* c = find(&w, r.name);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->GetPosition(), r.rect.GetPosition());
+        EXPECT_EQ(c->GetSize().x, r.rect.width);
+        EXPECT_EQ(c->IsEnabled(), r.enabled);
+        if (!r.text) continue;
+        if (auto* choice = dynamic_cast<wxChoice*>(c))
+            EXPECT_EQ(s8(choice->GetStringSelection()), r.text);
+        else if (auto* box = dynamic_cast<wxTextCtrl*>(c))
+            EXPECT_EQ(s8(box->GetValue()), r.text);
+        else if (auto* stc = dynamic_cast<wxStyledTextCtrl*>(c))
+            EXPECT_EQ(s8(stc->GetText()), r.text);
+        else
+            EXPECT_EQ(s8(c->GetLabel()), r.text);
+    }
+    EXPECT_EQ(w.editionChoice->GetCount(), 3u);
+    EXPECT_EQ(w.gapChoice->GetCount(), 6u);
+    EXPECT_EQ(s8(w.gapChoice->GetString(5)), "-50px");
+    EXPECT_FALSE(w.fullScreenCheck->GetValue());
+    EXPECT_TRUE(w.convertButton->GetFont().GetWeight() == wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(w.topGapValue, "0");
+    EXPECT_EQ(w.workingCopy, "");
+    EXPECT_EQ(w.pictureHeight, "");
+    EXPECT_EQ(w.templateText, fullscreen::fullScreenTemplate);
+
+    wxStyledTextCtrl* e = w.editor;
+    EXPECT_EQ(e->GetLexer(), wxSTC_LEX_NULL);
+    EXPECT_TRUE(e->GetUseHorizontalScrollBar());
+    EXPECT_TRUE(e->GetUseVerticalScrollBar());
+    EXPECT_EQ(e->GetWrapMode(), wxSTC_WRAP_NONE);
+    EXPECT_EQ(e->GetEOLMode(), wxSTC_EOL_CRLF);
+    EXPECT_EQ(e->GetIndentationGuides(), wxSTC_IV_NONE);
+    EXPECT_EQ(e->GetViewWhiteSpace(), wxSTC_WS_INVISIBLE);
+    EXPECT_FALSE(e->GetViewEOL());
+    EXPECT_EQ(e->GetCaretForeground(), *wxBLACK);
+    EXPECT_EQ(e->GetCaretWidth(), 1);
+    EXPECT_EQ(e->GetCaretPeriod(), 500);
+    EXPECT_EQ(e->GetMarginWidth(1), 0);
+    EXPECT_FALSE(e->GetReadOnly());
+    // Positions count UTF-8 bytes.
+    w.showCode(std::string("热点"));
+    EXPECT_EQ(e->GetLength(), 6);
+}
+
+TEST_F(CodeOutput, PlainEscCloses) {
+    auto* w = new CodeWindow(window);
+    w->showCode(std::string("<map></map>"));
+    w->Show();
+    ASSERT_TRUE(waitFor([w] { return w->IsShownOnScreen(); }));
+    w->editor->SetFocus();
+    pump(50);
+    wxUIActionSimulator sim;
+    sim.Char(WXK_ESCAPE, wxMOD_SHIFT);
+    pump(100);
+    EXPECT_TRUE(w->IsShown());
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }));
+    w->Destroy();
+}
+
+}  // namespace
