@@ -1,0 +1,87 @@
+#include "image/picture_install.h"
+
+#include <wx/button.h>
+#include <wx/file.h>
+#include <wx/log.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "forms/main_window.h"
+#include "image/picture_decoder.h"
+#include "toolkit/message_box.h"
+#include "toolkit/widgets.h"
+
+namespace {
+
+// No picture file worth showing is this large; reading one would only exhaust memory.
+constexpr wxFileOffset kMaxFileBytes = 256LL * 1024 * 1024;
+
+std::string sizeText(int pixels) { return text::number(pixels) + "(xp)"; }
+
+// The installation proper, for a picture already decoded.
+void installDecoded(MainWindow& window, Picture picture) {
+    AppState& state = window.state;
+    const int id = window.canvas->createObject(0, 0);
+    window.canvas->setPicture(id, std::move(picture));
+    state.pictureObject = id;
+    window.setStatusWidth(kPanePath, 6 * text::gbkLength(state.imagePath) + 25);
+    window.setStatusText(kPanePath, toolkit::fromUtf8(state.imagePath));
+    state.imageWidth = window.canvas->objectWidth(id);
+    state.imageHeight = window.canvas->objectHeight(id);
+    window.setStatusText(kPaneWidth, toolkit::fromUtf8(sizeText(state.imageWidth)));
+    window.setStatusText(kPaneHeight, toolkit::fromUtf8(sizeText(state.imageHeight)));
+}
+
+}  // namespace
+
+bool installPicture(MainWindow& window) {
+    DecodedPicture decoded = decodePicture(window.state.imageData);
+    if (!decoded.error.empty()) {
+        showMessage(decoded.error);
+        return false;
+    }
+    installDecoded(window, std::move(decoded.picture));
+    return true;
+}
+
+bool bringInPicture(MainWindow& window, const std::string& path, Bytes data,
+                    const std::string* lastPicked) {
+    // Decoded once, before anything changes: a refused picture leaves everything as it was.
+    DecodedPicture decoded = decodePicture(data);
+    if (!decoded.error.empty()) {
+        showMessage(decoded.error);
+        return false;
+    }
+    AppState& state = window.state;
+    state.imagePath = path;
+    state.imageData = std::move(data);
+    if (lastPicked) state.lastPickedPath = *lastPicked;
+    installDecoded(window, std::move(decoded.picture));
+    window.canvas->SetFocus();
+    window.loadButton->Disable();
+    return true;
+}
+
+bool readPictureFile(const wxString& path, Bytes& out, std::string& error) {
+    wxLogNull quiet;  // wxFile logs its failures
+    wxFile file;
+    if (!wxFile::Exists(path) || !file.Open(path)) {
+        error = "图片读取失败，无法打开文件：" + toolkit::toUtf8(path);
+        return false;
+    }
+    const wxFileOffset length = file.Length();
+    if (length < 0) {
+        error = "图片读取失败，无法打开文件：" + toolkit::toUtf8(path);
+        return false;
+    }
+    if (length > kMaxFileBytes) {
+        error = "图片文件过大（超过 256 MB），无法载入";
+        return false;
+    }
+    out.resize(static_cast<size_t>(length));
+    if (length > 0 && file.Read(out.data(), out.size()) != static_cast<ssize_t>(out.size())) {
+        error = "图片读取失败，无法读取文件：" + toolkit::toUtf8(path);
+        out.clear();
+        return false;
+    }
+    return true;
+}
