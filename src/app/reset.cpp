@@ -1,3 +1,38 @@
-#include "forms/main_window.h"
+// 清空: back to the no-picture state, ready for the next picture.
+#include <wx/button.h>
+#include <wx/textctrl.h>
 
-void bindReset(MainWindow&) {}
+#include "canvas/canvas_ctrl.h"
+#include "forms/main_window.h"
+#include "forms/main_window_texts.h"
+#include "hotspots/hotspot_ops.h"
+#include "toolkit/widgets.h"
+
+void resetAll(MainWindow& window) {
+    AppState& state = window.state;
+    // The canvas keeps counting object numbers: the next picture is not object 1.
+    window.canvas->deleteAll();
+    window.canvas->setBackgroundPictureBytes({});
+    state.pictureObject = 0;
+    state.hotspotObjects.clear();
+    window.hideHandles();
+    for (wxTextCtrl* box : {window.focusHeight, window.focusWidth, window.focusBottom,
+                            window.focusTop, window.focusRight, window.focusLeft})
+        box->ChangeValue(wxString());
+    state.pictureLastLeft = 0;
+    state.pictureLastTop = 0;
+    window.hotspots.clear();  // the list box and the table
+    state.dragAnchor = Point{0, 0};
+    state.hotspotBitmap.clear();
+    window.setStatusText(kPanePath, toolkit::fromUtf8(mainform::kNoPicture));
+    window.setStatusWidth(kPanePath, 250);
+    window.setStatusText(kPaneWidth, wxString());
+    window.setStatusText(kPaneHeight, wxString());
+    window.loadButton->Enable();
+    state.imagePath.clear();
+}
+
+void bindReset(MainWindow& window) {
+    MainWindow* w = &window;
+    w->clearButton->Bind(wxEVT_BUTTON, [w](wxCommandEvent&) { resetAll(*w); });
+}

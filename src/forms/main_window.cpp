@@ -43,8 +43,14 @@ MainWindow::MainWindow(AppState& appState)
         runLayout();
         e.Skip();
     });
-    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
-        runLayout();
+    // GTK re-sends the frame's unchanged size whenever a child (a handle) is shown;
+    // only a real change of size runs the layout.
+    Bind(wxEVT_SIZE, [this, laidOut = std::make_pair(wxSize(), wxSize())](wxSizeEvent& e) mutable {
+        const auto now = std::make_pair(e.GetSize(), GetClientSize());
+        if (now != laidOut) {
+            laidOut = now;
+            runLayout();
+        }
         e.Skip();
     });
     // A plain Esc closes the window (and so ends the program).

@@ -1,3 +1,68 @@
-#include "forms/main_window.h"
+// The hotspot controls of the main window: the fixed-size button, the colour
+// pickers, the transparency slider and its number box, the hotspot list box, the
+// popup menu's delete and lock items, and the question before closing.
+#include <wx/button.h>
+#include <wx/clrpicker.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
 
-void bindHotspotEditing(MainWindow&) {}
+#include "canvas/canvas_ctrl.h"
+#include "core/hotspot_face.h"
+#include "forms/main_window.h"
+#include "hotspots/hotspot_ops.h"
+#include "toolkit/message_box.h"
+#include "toolkit/widgets.h"
+
+namespace {
+
+void onFixedHotspot(MainWindow& window) {
+    if (window.state.imagePath.empty()) return;
+    const int picture = window.state.pictureObject;
+    createHotspot(window, window.canvas->objectLeft(picture), window.canvas->objectTop(picture),
+                  150, 100, kPlaceholderLink, kPlaceholderTip, false);
+}
+
+double boxNumber(wxTextCtrl* box) { return text::leadingNumber(toolkit::toUtf8(box->GetValue())); }
+
+// Every write of the box raises this handler once more for the new content.
+void onTransparencyTyped(MainWindow& window) {
+    wxTextCtrl* box = window.transparencyBox;
+    if (transparencyAboveRange(boxNumber(box))) box->SetValue("100");
+    if (transparencyBelowRange(boxNumber(box))) box->SetValue("1");
+    window.transparencySlider->SetValue(text::truncToInt(boxNumber(box)));
+}
+
+}  // namespace
+
+void bindHotspotEditing(MainWindow& window) {
+    MainWindow* w = &window;
+    w->fixedHotspotButton->Bind(wxEVT_BUTTON, [w](wxCommandEvent&) { onFixedHotspot(*w); });
+
+    w->backgroundPicker->Bind(wxEVT_COLOURPICKER_CHANGED, [w](wxColourPickerEvent& e) {
+        const wxColour c = e.GetColour();
+        w->canvas->setCanvasBackground(packRgb(c.Red(), c.Green(), c.Blue()));
+    });
+    w->transparencySlider->Bind(wxEVT_SLIDER, [w](wxCommandEvent&) {
+        w->transparencyBox->SetValue(wxString::Format("%d", w->transparencySlider->GetValue()));
+    });
+    w->transparencyBox->Bind(wxEVT_TEXT, [w](wxCommandEvent&) { onTransparencyTyped(*w); });
+
+    w->hotspotListBox->Bind(wxEVT_LISTBOX, [w](wxCommandEvent&) { onHotspotListSelected(*w); });
+
+    w->Bind(
+        wxEVT_MENU, [w](wxCommandEvent&) { deleteMenuTarget(*w); }, w->menuDelete->GetId());
+    w->Bind(
+        wxEVT_MENU, [w](wxCommandEvent&) { toggleMenuTargetLock(*w); }, w->menuLock->GetId());
+
+    // Closing throws every hotspot away: ask first while there are any.
+    w->Bind(wxEVT_CLOSE_WINDOW, [w](wxCloseEvent& e) {
+        if (w->hotspots.hotspotCount() > 0 && showMessage(kCloseQuestion, true) != wxID_OK &&
+            e.CanVeto()) {
+            e.Veto();
+            return;
+        }
+        e.Skip();
+    });
+}

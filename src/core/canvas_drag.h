@@ -1,0 +1,48 @@
+// What the canvas does with the mouse: remembering the press, grabbing an object,
+// dragging hotspots and the picture (which carries every hotspot with it), and the
+// popup menu's target and lock caption.
+#pragma once
+
+#include <string>
+
+#include "core/app_state.h"
+#include "core/hotspot_list.h"
+
+// The canvas and selection as the drag handlers see them.
+class DragStage {
+  public:
+    virtual ~DragStage() = default;
+    virtual int objectLeft(int id) const = 0;
+    virtual int objectTop(int id) const = 0;
+    virtual void moveObject(int id, int x, int y, bool collisionCheck) = 0;
+    // Selects the object again from its freshly read rectangle (handles, list rows).
+    virtual void reselect(int id) = 0;
+    virtual void showFocusProperties(int id) = 0;
+};
+
+// Left button down on the canvas: the press point becomes the anchor, except with
+// Shift alone (2) or Alt alone (4), which keep the previous anchor.
+void rememberPress(AppState& state, int x, int y, int keyState);
+
+// An object pressed with the left button (0 for none): the anchor becomes the
+// pointer's offset inside it; a hotspot of the current picture is selected.
+void pressObject(AppState& state, DragStage& stage, int object);
+
+// One mouse movement over the canvas with the object pressed since the button went
+// down (-1 over nothing, 0 when the button is up).
+void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, int x, int y,
+              int pressedObject);
+
+// Moves every listed hotspot by (dx, dy); the selected one takes its handles along.
+void moveAllHotspots(const HotspotList& hotspots, DragStage& stage, int dx, int dy);
+
+// Whether a right press on `object` opens the hotspot menu: only hotspots of the
+// current picture do.
+bool opensHotspotMenu(const AppState& state, int object);
+
+// The third menu item's caption for a hotspot: "解锁" when it is locked, else "锁定".
+std::string lockItemCaption(const HotspotList& hotspots, int objectId);
+
+// The third menu item chosen with `caption`: "解锁" unlocks the hotspot, "锁定" locks
+// it; its entry text is rewritten in place and nothing else changes.
+void applyLockItem(HotspotList& hotspots, int objectId, const std::string& caption);

@@ -1,0 +1,16 @@
+// A hotspot's face picture and the transparency number box's range rule.
+#pragma once
+
+#include "core/canvas_store.h"
+#include "core/text.h"
+
+// The face of a width x height hotspot as BMP file bytes (24-bit, bottom-up rows
+// padded to four bytes): filled with `fill`, framed two pixels deep in `border`.
+// Frame positions outside a face narrower or lower than two pixels are skipped.
+// A non-positive size gives no picture (empty bytes).
+Bytes makeHotspotFace(int width, int height, PackedColour fill, PackedColour border);
+
+// The transparency number box holds 1 ... 100. These tell its change handler when
+// to write "100" or "1" back (a hair of tolerance, as the box reads real numbers).
+bool transparencyAboveRange(double value);
+bool transparencyBelowRange(double value);

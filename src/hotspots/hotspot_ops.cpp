@@ -1,0 +1,130 @@
+#include "hotspots/hotspot_ops.h"
+
+#include <wx/clrpicker.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "core/canvas_drag.h"
+#include "core/hotspot_face.h"
+#include "core/selection_geometry.h"
+#include "forms/main_window.h"
+#include "toolkit/message_box.h"
+#include "toolkit/widgets.h"
+
+namespace {
+
+PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
+
+void writeNumber(wxTextCtrl* box, int value) {
+    box->ChangeValue(toolkit::fromUtf8(text::number13(value)));
+}
+
+}  // namespace
+
+Bytes makeHotspotFace(MainWindow& window, int width, int height) {
+    window.state.hotspotBitmap =
+        makeHotspotFace(width, height, packed(window.hotspotPicker->GetColour()),
+                        packed(window.borderPicker->GetColour()));
+    return window.state.hotspotBitmap;
+}
+
+void createHotspot(MainWindow& window, int left, int top, int width, int height,
+                   const std::string& link, const std::string& tip, bool locked) {
+    AppState& state = window.state;
+    if (state.imagePath.empty()) return;
+    // A rectangle drawn leftwards or upwards has a negative extent: turn it around.
+    if (width < 0) {
+        left += width;
+        width = -width;
+    }
+    if (height < 0) {
+        top += height;
+        height = -height;
+    }
+    // A click without a drag has no area to link.
+    if (width == 0 || height == 0) return;
+
+    CanvasCtrl& canvas = *window.canvas;
+    const int objectId = canvas.createObject(left, top);
+    state.hotspotObjects.push_back(objectId);
+    const int number = objectId - 1;
+    const int index =
+        window.hotspots.appendEntry(HotspotList::hotspotEntryText(number, locked), objectId);
+    if (index < 0) return;
+    window.hotspots.insertRow(index, text::number13(number));
+    window.hotspots.setHotspotLinkTip(index, link, tip);
+    canvas.setPictureBytes(objectId, makeHotspotFace(window, width, height));
+    canvas.setTransparency(objectId, window.transparencySlider->GetValue());
+    showFocusProperties(window, objectId);
+    reselectHotspot(window, objectId);
+}
+
+void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,
+                   int height, int objectId) {
+    const wxRect c = window.canvas->GetRect();
+    const auto placements = placeHandles(top, bottom, left, right, width, height,
+                                         CanvasFrame{c.x, c.y, c.width, c.height});
+    for (int i = 0; i < kHandleCount; ++i) {
+        wxWindow* handle = window.handles[i];
+        const HandlePlacement& p = placements[i];
+        if (handle->GetPosition() != wxPoint(p.x, p.y))
+            handle->SetSize(p.x, p.y, 5, 5, wxSIZE_ALLOW_MINUS_ONE);
+        handle->Show(p.visible);
+        if (p.visible) handle->Update();
+    }
+    const int row = window.hotspots.findHotspotRow(objectId);
+    if (row >= 0) window.hotspots.setSelection(row);
+    window.canvas->Update();
+    window.Update();
+}
+
+void reselectHotspot(MainWindow& window, int objectId) {
+    const CanvasCtrl& canvas = *window.canvas;
+    const int top = canvas.objectTop(objectId), height = canvas.objectHeight(objectId);
+    const int left = canvas.objectLeft(objectId), width = canvas.objectWidth(objectId);
+    selectHotspot(window, top, top + height, left, left + width, width, height, objectId);
+}
+
+void showFocusProperties(MainWindow& window, int objectId) {
+    const CanvasCtrl& canvas = *window.canvas;
+    const int picture = window.state.pictureObject;
+    const FocusValues f = focusValues(canvas.objectLeft(objectId), canvas.objectTop(objectId),
+                                      canvas.objectWidth(objectId), canvas.objectHeight(objectId),
+                                      canvas.objectLeft(picture), canvas.objectTop(picture));
+    writeNumber(window.focusLeft, f.left);
+    writeNumber(window.focusRight, f.right);
+    writeNumber(window.focusTop, f.top);
+    writeNumber(window.focusBottom, f.bottom);
+    writeNumber(window.focusWidth, f.width);
+    writeNumber(window.focusHeight, f.height);
+}
+
+void onHotspotListSelected(MainWindow& window) {
+    const int index = window.hotspots.selection();
+    const int objectId = window.hotspots.hotspotObjectAt(index);
+    window.hotspots.setSelection(index);  // the table row follows the list box
+    reselectHotspot(window, objectId);
+    showFocusProperties(window, objectId);
+}
+
+void deleteMenuTarget(MainWindow& window) {
+    if (showMessage(kDeleteQuestion, true) != wxID_OK) return;
+    const int target = window.state.menuTargetObject;
+    const int row = window.hotspots.findHotspotRow(target);
+    if (row >= 0) window.hotspots.removeAt(row);
+    window.canvas->deleteObject(target);
+    if (window.hotspots.hotspotCount() == 0) {
+        window.hideHandles();
+    } else {
+        window.hotspots.setSelection(0);
+        onHotspotListSelected(window);
+    }
+}
+
+void toggleMenuTargetLock(MainWindow& window) {
+    applyLockItem(window.hotspots, window.state.menuTargetObject,
+                  toolkit::toUtf8(window.menuLock->GetItemLabelText()));
+}

@@ -1,0 +1,54 @@
+// The hotspot routines the handlers share: creating, selecting, showing the focus
+// values, the face picture, the popup menu's actions and the reset.
+#pragma once
+
+#include <wx/gdicmn.h>
+
+#include <functional>
+#include <string>
+
+#include "core/text.h"
+
+class MainWindow;
+
+// Puts a hotspot on the canvas, appends it to both lists, gives it its face and the
+// slider's transparency and selects it. Does nothing while no picture is loaded.
+// A rectangle with a negative extent is turned around; one with a zero extent is refused.
+void createHotspot(MainWindow& window, int left, int top, int width, int height,
+                   const std::string& link, const std::string& tip, bool locked);
+
+// Places the eight handles around a rectangle in canvas coordinates and selects the
+// object's list entry and table row (when it has one).
+void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,
+                   int height, int objectId);
+// selectHotspot with the object's rectangle read from the canvas now.
+void reselectHotspot(MainWindow& window, int objectId);
+// Writes the object's rectangle relative to the picture, and its size, into the six focus boxes.
+void showFocusProperties(MainWindow& window, int objectId);
+
+// The face for a new hotspot in the current hotspot and border colours; the result is
+// also kept as the last face made.
+Bytes makeHotspotFace(MainWindow& window, int width, int height);
+
+// The hotspot list box's selection handler: the chosen entry becomes the selected hotspot.
+void onHotspotListSelected(MainWindow& window);
+// Menu item 删除: asks first, then removes the menu's hotspot from lists and canvas.
+void deleteMenuTarget(MainWindow& window);
+// Menu item 锁定 / 解锁: toggles the menu hotspot's lock as the item's caption says.
+void toggleMenuTargetLock(MainWindow& window);
+
+// A right press on the canvas over `object`: opens the hotspot menu over hotspots.
+void openHotspotMenu(MainWindow& window, int object);
+// How the hotspot menu is shown; the default pops it up at `clientPos` and returns
+// when it closes. Tests replace it; an empty function restores the default.
+using HotspotMenuPopup = std::function<void(MainWindow& window, const wxPoint& clientPos)>;
+void setHotspotMenuPopup(HotspotMenuPopup popup);
+
+// 清空: throws away the picture and every hotspot and returns to the no-picture state.
+void resetAll(MainWindow& window);
+
+// The message shown before closing the window throws hotspots away.
+inline constexpr const char* kCloseQuestion = "退出后所有热点将会丢失，确定要退出吗？";
+inline constexpr const char* kDeleteQuestion = "你确认删除该热点吗？";
+inline constexpr const char* kPlaceholderLink = "未添加热点链接";
+inline constexpr const char* kPlaceholderTip = "热点提示";

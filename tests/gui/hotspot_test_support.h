@@ -1,0 +1,88 @@
+// Helpers for the hotspot tests: a picture put straight on the canvas, the mouse
+// driven over the canvas, and a few readers.
+#pragma once
+
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <vector>
+
+#include "canvas/canvas_ctrl.h"
+#include "gui_test.h"
+#include "hotspots/hotspot_ops.h"
+
+namespace guitest {
+
+class HotspotWindowTest : public MainWindowTest {
+  protected:
+    // A solid grey picture at canvas (0, 0), as installing a picture leaves it.
+    int putPicture(int w = 400, int h = 300, const char* path = "/tmp/picture.png") {
+        const int id = window->canvas->createObject(0, 0);
+        window->canvas->setPicture(
+            id, Picture::fromPlanes(
+                    w, h, std::vector<std::uint8_t>(static_cast<size_t>(w) * h * 3, 200)));
+        state->pictureObject = id;
+        state->imagePath = path;
+        window->loadButton->Disable();
+        return id;
+    }
+    wxPoint onScreen(int x, int y) const { return window->canvas->ClientToScreen(wxPoint(x, y)); }
+    wxPoint centreOf(wxWindow* w) const {
+        return w->GetScreenRect().GetPosition() + w->GetSize() / 2;
+    }
+    void click(wxWindow* w) {
+        sim.MouseMove(centreOf(w));
+        pump(30);
+        sim.MouseClick();
+        pump(60);
+    }
+    // Presses the left button at `from` on the canvas and moves through `path`.
+    void drag(wxPoint from, std::initializer_list<wxPoint> path) {
+        sim.MouseMove(onScreen(from.x, from.y));
+        pump(30);
+        sim.MouseDown();
+        waitFor([&] { return window->canvas->pressedObject() != 0; }, 1000);
+        for (const wxPoint& p : path) {
+            sim.MouseMove(onScreen(p.x, p.y));
+            pump(30);
+        }
+    }
+    void release() {
+        sim.MouseUp();
+        pump(30);
+    }
+    wxPoint objectAt(int id) const {
+        return wxPoint(window->canvas->objectLeft(id), window->canvas->objectTop(id));
+    }
+    int lastObject() const {
+        return window->hotspots.hotspotObjectAt(window->hotspots.hotspotCount() - 1);
+    }
+    std::vector<std::string> focusTexts() const {
+        std::vector<std::string> out;
+        for (wxTextCtrl* b : {window->focusLeft, window->focusRight, window->focusTop,
+                              window->focusBottom, window->focusWidth, window->focusHeight})
+            out.push_back(s8(b->GetValue()));
+        return out;
+    }
+    std::vector<std::string> listTexts() const {
+        std::vector<std::string> out;
+        for (unsigned i = 0; i < window->hotspotListBox->GetCount(); ++i)
+            out.push_back(s8(window->hotspotListBox->GetString(i)));
+        return out;
+    }
+    long tableSelection() const {
+        return window->hotspotTable->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    }
+    // The handle's top-left corner, or (-100, -100) when hidden.
+    wxPoint handleAt(int index) const {
+        wxWindow* h = window->handles[index];
+        return h->IsShown() ? h->GetPosition() : wxPoint(-100, -100);
+    }
+
+    wxUIActionSimulator sim;
+};
+
+}  // namespace guitest
