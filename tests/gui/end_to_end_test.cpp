@@ -98,6 +98,7 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
     EXPECT_EQ(canvas->objectTop(second), 50);
     EXPECT_EQ(s8(window->focusLeft->GetValue()), "100");
     EXPECT_EQ(s8(window->focusBottom->GetValue()), "150");
+    screenshot(window, "main_window_with_hotspots.png");
 
     // 查看代码: the local picture asks for its uploaded address; then copy.
     std::string shown, copied;

@@ -9,6 +9,7 @@
 #include <wx/modalhook.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -42,15 +43,14 @@ wxWindow* find(wxWindow* root, const char* name) {
 std::string screenshot(wxWindow* window, const std::string& fileName) {
     pump(100);
     if (!wxDirExists(SCREENSHOT_DIR)) wxMkdir(SCREENSHOT_DIR);
+    // Ask X for the pixels: a wxScreenDC may hand back an earlier capture once the
+    // process has copied from the screen before.
     const wxRect r = window->GetScreenRect();
-    wxScreenDC screen;
-    wxBitmap bmp(r.width, r.height);
-    {
-        wxMemoryDC mem(bmp);
-        mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-    }
     const std::string path = std::string(SCREENSHOT_DIR) + "/" + fileName;
-    bmp.SaveFile(path, wxBITMAP_TYPE_PNG);
+    const std::string cmd = "import -window root -crop " + std::to_string(r.width) + "x" +
+                            std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                            std::to_string(r.y) + " +repage " + path;
+    if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "screenshot failed: " << cmd;
     return path;
 }
 
