@@ -17,6 +17,7 @@
 #include "core/full_screen.h"
 #include "core/hotspot_list.h"
 #include "core/random.h"
+#include "code_window_expect.h"
 #include "gui_test.h"
 #include "output/code_ui.h"
 #include "toolkit/clipboard.h"
@@ -32,29 +33,7 @@ const char* const kNoCode = "代码复制失败，原因：无代码";
 const char* const kCopyFailed = "代码复制失败，请手动复制";
 const char* const kConverted = "代码已转换完成并已复到，安装到店铺任意自定义模块内即可";
 
-// Opens nothing itself: runs `inspect` on the code window the program opened modally,
-// then closes it.
-class ExpectCodeWindow : public wxExpectModalBase<CodeWindow, ExpectCodeWindow> {
-public:
-    explicit ExpectCodeWindow(std::function<void(CodeWindow&)> inspect)
-        : inspect_(std::move(inspect)) {}
-
-protected:
-    int OnInvoked(CodeWindow* w) const override {
-        inspect_(*w);
-        return wxID_CANCEL;
-    }
-    wxString GetDefaultDescription() const override { return "code window"; }
-
-private:
-    std::function<void(CodeWindow&)> inspect_;
-};
-
-void click(wxWindow* control) {
-    wxCommandEvent e(wxEVT_BUTTON, control->GetId());
-    e.SetEventObject(control);
-    control->ProcessWindowEvent(e);
-}
+void click(wxWindow* control) { pressButton(control); }
 
 void setChecked(wxCheckBox* box, bool on) {
     box->SetValue(on);
@@ -70,16 +49,6 @@ void choose(wxChoice* choice, int row) {
     e.SetEventObject(choice);
     e.SetInt(row);
     choice->ProcessWindowEvent(e);
-}
-
-std::string clipboardText() {
-    std::string out;
-    if (wxTheClipboard->Open()) {
-        wxTextDataObject data;
-        if (wxTheClipboard->GetData(data)) out = s8(data.GetText());
-        wxTheClipboard->Close();
-    }
-    return out;
 }
 
 // The clipboard as another program sees it, read while we keep serving it.

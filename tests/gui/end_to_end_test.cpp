@@ -13,48 +13,18 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "forms/code_window.h"
+#include "code_window_expect.h"
 #include "gui_test.h"
 
 using namespace guitest;
 
 namespace {
 
-class ExpectCodeWindowThen : public wxExpectModalBase<CodeWindow, ExpectCodeWindowThen> {
-public:
-    explicit ExpectCodeWindowThen(std::function<void(CodeWindow&)> act) : act_(std::move(act)) {}
-
-protected:
-    int OnInvoked(CodeWindow* w) const override {
-        act_(*w);
-        return wxID_CANCEL;
-    }
-    wxString GetDefaultDescription() const override { return "code window"; }
-
-private:
-    std::function<void(CodeWindow&)> act_;
-};
-
 void clickReally(wxUIActionSimulator& sim, wxWindow* w) {
     sim.MouseMove(w->GetScreenRect().GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2));
     pump(40);
     sim.MouseClick();
     pump(80);
-}
-
-void press(wxWindow* button) {
-    wxCommandEvent e(wxEVT_BUTTON, button->GetId());
-    e.SetEventObject(button);
-    button->ProcessWindowEvent(e);
-}
-
-std::string clipboardText() {
-    std::string out;
-    if (wxTheClipboard->Open()) {
-        wxTextDataObject data;
-        if (wxTheClipboard->GetData(data)) out = s8(data.GetText());
-        wxTheClipboard->Close();
-    }
-    return out;
 }
 
 }  // namespace
@@ -102,12 +72,12 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
 
     // 查看代码: the local picture asks for its uploaded address; then copy.
     std::string shown, copied;
-    wxTEST_DIALOG(press(window->viewCodeButton),
+    wxTEST_DIALOG(pressButton(window->viewCodeButton),
                   ExpectInput("本地图片地址替换成网络地址", "http://img.example.com/banner.jpg"),
-                  ExpectCodeWindowThen([&](CodeWindow& w) {
+                  ExpectCodeWindow([&](CodeWindow& w) {
                       EXPECT_EQ(s8(w.GetTitle()), "查看代码    [热点代码]");
                       shown = s8(w.editor->GetText());
-                      wxTEST_DIALOG(press(w.copyButton),
+                      wxTEST_DIALOG(pressButton(w.copyButton),
                                     ExpectMessage("代码已成功复制到剪辑板中，粘贴即可使用"));
                       copied = clipboardText();
                   }));

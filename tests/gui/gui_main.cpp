@@ -1,6 +1,8 @@
 // The GUI test program: GoogleTest inside a real wx application under Xvfb.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/filefn.h>
@@ -52,6 +54,22 @@ std::string screenshot(wxWindow* window, const std::string& fileName) {
                             std::to_string(r.y) + " +repage " + path;
     if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "screenshot failed: " << cmd;
     return path;
+}
+
+void pressButton(wxWindow* button) {
+    wxCommandEvent e(wxEVT_BUTTON, button->GetId());
+    e.SetEventObject(button);
+    button->ProcessWindowEvent(e);
+}
+
+std::string clipboardText() {
+    std::string out;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->GetData(data)) out = s8(data.GetText());
+        wxTheClipboard->Close();
+    }
+    return out;
 }
 
 void MainWindowTest::SetUp() {

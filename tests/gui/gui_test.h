@@ -29,6 +29,10 @@ void pump(int ms = 50);
 wxWindow* find(wxWindow* root, const char* name);
 // Saves a screenshot of a window as PNG under the build folder; returns the path.
 std::string screenshot(wxWindow* window, const std::string& fileName);
+// Raises a button's clicked event as a click would.
+void pressButton(wxWindow* button);
+// The clipboard's plain text as this process reads it back.
+std::string clipboardText();
 inline wxString u8(const char* s) { return wxString::FromUTF8(s); }
 inline std::string s8(const wxString& s) { return toolkit::toUtf8(s); }
 
