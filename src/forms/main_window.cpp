@@ -70,6 +70,7 @@ MainWindow::~MainWindow() {
     repaint::noteInvalid();  // wake the thread so it sees the flag at once
     if (repaintThread_) repaintThread_->join();
     hotspots.setView(nullptr);
+    delete hotspotMenu;  // a popup menu belongs to no menu bar: the window owns it
 }
 
 void MainWindow::buildControls() {
