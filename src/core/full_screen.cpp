@@ -39,15 +39,23 @@ std::string wrapperHeight(const std::string& pictureHeight, const std::string& t
     return text::number13(text::leadingNumber(pictureHeight) + text::leadingNumber(topGap));
 }
 
+bool isValidOffset(const std::string& offset) {
+    size_t i = (!offset.empty() && offset[0] == '-') ? 1 : 0;
+    const size_t digits = offset.size() - i;
+    if (digits < 1 || digits > 6) return false;
+    for (; i < offset.size(); ++i)
+        if (offset[i] < '0' || offset[i] > '9') return false;
+    return true;
+}
+
 std::string convertToFullScreen(const Settings& s) {
-    using mapcode::replaceText;
-    std::string out = fullScreenTemplate;
+    std::vector<mapcode::Fill> fills{{"高度", wrapperHeight(s.pictureHeight, s.topGap)},
+                                     {"偏移", s.offset},
+                                     {"距顶", s.topGap},
+                                     {"绘栈软件275306418", s.code}};
     if (s.enabled && s.edition >= 0 && s.edition < static_cast<int>(editions().size()))
-        out = replaceText(out, "版本", editions()[s.edition].className, 2);
-    out = replaceText(out, "高度", wrapperHeight(s.pictureHeight, s.topGap), 1);
-    out = replaceText(out, "偏移", s.offset, 1);
-    out = replaceText(out, "距顶", s.topGap, 1);
-    return replaceText(out, "绘栈软件275306418", s.code, 1);
+        fills.push_back({"版本", editions()[s.edition].className});
+    return mapcode::fillTemplate(fullScreenTemplate, fills);
 }
 
 }  // namespace fullscreen

@@ -29,7 +29,7 @@ struct Settings {
     std::string code;           // the editor's whole text
     bool enabled = false;       // the conversion check box
     int edition = 0;            // index into editions()
-    std::string offset;         // as typed, neither checked nor converted
+    std::string offset;         // as typed; see isValidOffset
     std::string topGap = "0";   // top-gap value
     std::string pictureHeight;  // the picture's height as decimal text
 };
@@ -38,8 +38,13 @@ struct Settings {
 // the shortest form with up to 13 significant digits.
 std::string wrapperHeight(const std::string& pictureHeight, const std::string& topGap);
 
-// A fresh copy of the template with every placeholder filled; the code goes in
-// last, so placeholder words inside it are kept.
+// The offset goes into the page's CSS: only an optional minus sign followed by one
+// to six digits is accepted.
+bool isValidOffset(const std::string& offset);
+inline constexpr const char* kBadOffsetMessage = "偏移值只能是整数（可带负号，最多 6 位数字）";
+
+// A fresh copy of the template with every placeholder filled in one pass, so
+// placeholder words inside the code or the offset are kept.
 std::string convertToFullScreen(const Settings& settings);
 
 }  // namespace fullscreen

@@ -16,7 +16,7 @@ const char* const mapHeaderTemplate =
 
 const char* const areaLineTemplate =
     "  <area shape=\"rect\" coords=\"左,上,右,下\" href=\"链接地址\" alt=\"&quot;提示文本\" "
-    "target=\"_blank\" />\r\n";
+    "title=\"提示文本\" target=\"_blank\" />\r\n";
 
 namespace {
 // Bytes taken by the UTF-8 character starting with `lead`; a stray byte stands alone.
@@ -56,6 +56,31 @@ std::string replaceText(const std::string& text, const std::string& find,
     return out;
 }
 
+std::string fillTemplate(const std::string& templ, const std::vector<Fill>& fills) {
+    std::string out;
+    out.reserve(templ.size() + 64);
+    size_t i = 0;
+    while (i < templ.size()) {
+        const Fill* hit = nullptr;
+        for (const Fill& f : fills) {
+            if (!f.placeholder.empty() && templ.compare(i, f.placeholder.size(), f.placeholder) == 0) {
+                hit = &f;
+                break;
+            }
+        }
+        if (hit) {
+            out += hit->value;
+            i += hit->placeholder.size();
+            continue;
+        }
+        const size_t n = std::min(characterLength(static_cast<unsigned char>(templ[i])),
+                                  templ.size() - i);
+        out.append(templ, i, n);
+        i += n;
+    }
+    return out;
+}
+
 PictureRect pictureRect(int left, int top, int width, int height, int pictureLeft, int pictureTop) {
     PictureRect r;
     r.x1 = left - pictureLeft;
@@ -69,24 +94,24 @@ std::string escapeQuotes(const std::string& value) { return replaceText(value, "
 
 std::string buildMapHeader(const std::string& address, int width, int height,
                            std::optional<int> mapName) {
-    std::string s = replaceText(mapHeaderTemplate, "图片地址", address);
-    s = replaceText(s, "宽度", text::number(width));
-    s = replaceText(s, "高度", text::number(height));
-    if (mapName) s = replaceText(s, "随机数", text::number(*mapName), 3);
-    return s;
+    std::vector<Fill> fills{{"图片地址", escapeQuotes(address)},
+                            {"宽度", text::number(width)},
+                            {"高度", text::number(height)}};
+    if (mapName) fills.push_back({"随机数", text::number(*mapName)});
+    return fillTemplate(mapHeaderTemplate, fills);
 }
 
 std::string buildAreaLine(const PictureRect& rect, const std::string& link,
                           const std::string& tip) {
-    std::string s = replaceText(areaLineTemplate, "左", text::number(rect.x1));
-    s = replaceText(s, "上", text::number(rect.y1));
-    s = replaceText(s, "右", text::number(rect.x2));
-    s = replaceText(s, "下", text::number(rect.y2));
-    s = replaceText(s, "链接地址", escapeQuotes(link));
-    return replaceText(s, "提示文本", escapeQuotes(tip));
+    return fillTemplate(areaLineTemplate, {{"左", text::number(rect.x1)},
+                                           {"上", text::number(rect.y1)},
+                                           {"右", text::number(rect.x2)},
+                                           {"下", text::number(rect.y2)},
+                                           {"链接地址", escapeQuotes(link)},
+                                           {"提示文本", escapeQuotes(tip)}});
 }
 
-int drawMapName() { return 200 + rng::next() % 601; }
+int drawMapName() { return 100000 + rng::next() % 900000; }
 
 std::string previewAddress(const std::string& imagePath) {
     std::string last;

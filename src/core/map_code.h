@@ -21,6 +21,18 @@ inline constexpr int kUnlimited = -1;
 std::string replaceText(const std::string& text, const std::string& find,
                         const std::string& replacement, int limit = kUnlimited);
 
+// One placeholder of a template and the value that takes its place.
+struct Fill {
+    std::string placeholder;
+    std::string value;
+};
+
+// Fills every placeholder of a template in one pass, left to right, one whole
+// character at a time. Inserted values are never scanned again, so a value that
+// happens to hold a placeholder word keeps it. Where two placeholders begin at the
+// same character, the earlier one in `fills` wins.
+std::string fillTemplate(const std::string& templ, const std::vector<Fill>& fills);
+
 // The two templates, with their CR LF line ends.
 extern const char* const mapHeaderTemplate;
 extern const char* const areaLineTemplate;
@@ -48,13 +60,14 @@ struct MapArea {
 // Everything else, entities the user typed included, stays as it is.
 std::string escapeQuotes(const std::string& value);
 
-// The header with the address, the size and, when given, the map name filled in.
-// Without a map name the literal placeholder stays in all three places.
+// The header with the address (quotes escaped), the size and, when given, the map
+// name filled in. Without a map name the literal placeholder stays in all three places.
 std::string buildMapHeader(const std::string& address, int width, int height,
                            std::optional<int> mapName);
 std::string buildAreaLine(const PictureRect& rect, const std::string& link, const std::string& tip);
 
-// A map name from 200 to 800 inclusive, drawn from the program's generator.
+// A map name from 100000 to 999999 inclusive, drawn from the program's generator:
+// a shop page carrying several pictures with maps needs them to differ.
 int drawMapName();
 
 // The preview's picture address: the last backslash-separated piece of the path

@@ -73,7 +73,8 @@ void CodeWindow::buildControls() {
 
     wxArrayString gapItems;
     for (const auto& g : fullscreen::topGaps()) gapItems.Add(fromUtf8(g.item));
-    gapChoice = new wxChoice(this, wxID_ANY, wxPoint(514, 529), wxSize(61, 20), gapItems, 0,
+    // 70 px rather than 61: GTK's drop-down arrow leaves 61 px too little for "不消除".
+    gapChoice = new wxChoice(this, wxID_ANY, wxPoint(514, 529), wxSize(70, 20), gapItems, 0,
                              wxDefaultValidator, fromUtf8("组合框2"));
     toolkit::placed(gapChoice, self);
     gapChoice->SetSelection(0);

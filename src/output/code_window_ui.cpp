@@ -51,11 +51,17 @@ void chooseTopGap(CodeWindow& w) {
 }
 
 void convert(CodeWindow& w, const std::function<int()>& pictureHeight) {
+    // The offset lands in the page's CSS: anything but a plain integer is refused.
+    const std::string offset = toolkit::toUtf8(w.offsetBox->GetValue());
+    if (!fullscreen::isValidOffset(offset)) {
+        showMessage(fullscreen::kBadOffsetMessage);
+        return;
+    }
     fullscreen::Settings settings;
     settings.code = toolkit::toUtf8(w.editor->GetText());
     settings.enabled = w.fullScreenCheck->GetValue();
     settings.edition = w.editionChoice->GetSelection();
-    settings.offset = toolkit::toUtf8(w.offsetBox->GetValue());
+    settings.offset = offset;
     settings.topGap = w.topGapValue;
     w.pictureHeight = text::number(pictureHeight ? pictureHeight() : 0);
     settings.pictureHeight = w.pictureHeight;

@@ -88,6 +88,19 @@ TEST(FullScreen, WithoutTheCheckBoxTheClassStays) {
               std::string::npos);
 }
 
+TEST(FullScreen, OffsetTable) {
+    struct Case {
+        const char* offset;
+        bool valid;
+    };
+    const Case cases[] = {{"-960", true},    {"-1050", true},  {"0", true},      {"123456", true},
+                          {"-999999", true}, {"", false},      {"-", false},     {"abc", false},
+                          {"1234567", false}, {"1e309", false}, {"+5", false},    {" -960", false},
+                          {"-960 ", false},  {"--1", false},   {"-9-6", false},  {"\"><script>", false},
+                          {"１２", false},     {"9.5", false}};
+    for (const Case& c : cases) EXPECT_EQ(isValidOffset(c.offset), c.valid) << c.offset;
+}
+
 TEST(FullScreen, EmptyCode) {
     EXPECT_NE(convertToFullScreen(professional("")).find("\r\n           \r\n        </div>"),
               std::string::npos);

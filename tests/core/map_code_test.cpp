@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "core/canvas_store.h"
@@ -50,7 +51,7 @@ TEST(MapCode, TemplatesByteForByte) {
               "<map name=\"随机数\" id=\"随机数\">");
     EXPECT_EQ(std::string(areaLineTemplate),
               "  <area shape=\"rect\" coords=\"左,上,右,下\" href=\"链接地址\" "
-              "alt=\"&quot;提示文本\" target=\"_blank\" />\r\n");
+              "alt=\"&quot;提示文本\" title=\"提示文本\" target=\"_blank\" />\r\n");
 }
 
 TEST(MapCode, WorkedExample) {
@@ -58,9 +59,9 @@ TEST(MapCode, WorkedExample) {
     EXPECT_EQ(generateMapCode("P", 790, 400, 537, areas),
               "<img src=\"P\" width=\"790\" height=\"400\" usemap=\"#537\" border=\"0\" />\r\n"
               "<map name=\"537\" id=\"537\">  <area shape=\"rect\" coords=\"10,20,160,120\" "
-              "href=\"L1\" alt=\"&quot;T1\" target=\"_blank\" />\r\n"
+              "href=\"L1\" alt=\"&quot;T1\" title=\"T1\" target=\"_blank\" />\r\n"
               "  <area shape=\"rect\" coords=\"-5,0,145,100\" href=\"L2\" alt=\"&quot;\" "
-              "target=\"_blank\" />\r\n"
+              "title=\"\" target=\"_blank\" />\r\n"
               "</map>");
 }
 
@@ -70,30 +71,71 @@ TEST(MapCode, EmptyListGivesHeaderAndEndTag) {
               "<map name=\"200\" id=\"200\"></map>");
 }
 
-TEST(MapCode, SubstitutionOrder) {
-    // The tip goes in after the link, so a link holding the tip's placeholder takes the tip.
-    EXPECT_EQ(buildAreaLine({0, 0, 1, 1}, "http://a/提示文本", "T"),
-              "  <area shape=\"rect\" coords=\"0,0,1,1\" href=\"http://a/T\" alt=\"&quot;T\" "
-              "target=\"_blank\" />\r\n");
-    // ... while a tip holding the link's placeholder keeps it.
-    EXPECT_EQ(buildAreaLine({0, 0, 1, 1}, "L", "见链接地址"),
-              "  <area shape=\"rect\" coords=\"0,0,1,1\" href=\"L\" alt=\"&quot;见链接地址\" "
-              "target=\"_blank\" />\r\n");
-    // The address goes in first, so its words are rewritten by the later steps; the
-    // map name is replaced three times only, and the address took the first of them.
-    EXPECT_EQ(buildMapHeader("http://x/宽度/高度/随机数.jpg", 790, 400, 537),
-              "<img src=\"http://x/790/400/537.jpg\" width=\"790\" height=\"400\" usemap=\"#537\" "
-              "border=\"0\" />\r\n"
-              "<map name=\"537\" id=\"随机数\">");
+// Every placeholder word inside every kind of value comes out as typed: the
+// templates are filled in one pass and inserted values are never scanned again.
+struct PlaceholderCase {
+    const char* name;
+    std::string address, link, tip;
+};
+
+class PlaceholderWordsInValues : public ::testing::TestWithParam<PlaceholderCase> {};
+
+TEST_P(PlaceholderWordsInValues, StayAsTyped) {
+    const PlaceholderCase& c = GetParam();
+    EXPECT_EQ(buildMapHeader(c.address, 790, 400, 537),
+              "<img src=\"" + c.address +
+                  "\" width=\"790\" height=\"400\" usemap=\"#537\" border=\"0\" />\r\n"
+                  "<map name=\"537\" id=\"537\">");
+    EXPECT_EQ(buildAreaLine({1, 2, 3, 4}, c.link, c.tip),
+              "  <area shape=\"rect\" coords=\"1,2,3,4\" href=\"" + c.link + "\" alt=\"&quot;" +
+                  c.tip + "\" title=\"" + c.tip + "\" target=\"_blank\" />\r\n");
 }
 
-TEST(MapCode, QuotesInLinkAndTipAreEscaped) {
+INSTANTIATE_TEST_SUITE_P(
+    MapCode, PlaceholderWordsInValues,
+    ::testing::Values(
+        PlaceholderCase{"None", "http://img/a.jpg", "http://a/", "买一送一"},
+        PlaceholderCase{"AddressWords", "http://x/宽度图/高度/随机数.jpg", "L", "T"},
+        PlaceholderCase{"AddressTemplateWord", "图片地址.jpg", "L", "T"},
+        PlaceholderCase{"LinkHoldsTipWord", "a.jpg", "http://a/提示文本", "T"},
+        PlaceholderCase{"LinkHoldsCornerWords", "a.jpg", "http://左上右下/链接地址", "T"},
+        PlaceholderCase{"TipHoldsLinkWord", "a.jpg", "L", "见链接地址"},
+        PlaceholderCase{"TipHoldsCornerWords", "a.jpg", "L", "左上角 右下角 提示文本"},
+        PlaceholderCase{"ValuesHoldOtherTemplatesWords", "版本偏移距顶", "左", "下"}),
+    [](const ::testing::TestParamInfo<PlaceholderCase>& p) { return std::string(p.param.name); });
+
+TEST(MapCode, FillTemplate) {
+    EXPECT_EQ(fillTemplate("", {{"a", "b"}}), "");
+    EXPECT_EQ(fillTemplate("abc", {}), "abc");
+    EXPECT_EQ(fillTemplate("aXa", {{"a", "aa"}}), "aaXaa");
+    EXPECT_EQ(fillTemplate("左,上", {{"左", "上"}, {"上", "左"}}), "上,左");
+    EXPECT_EQ(fillTemplate("aaa", {{"aa", "b"}}), "ba");
+    EXPECT_EQ(fillTemplate("abc", {{"", "x"}}), "abc");
+    // The tail bytes of 中 (E4 B8 AD) are not a character of their own.
+    EXPECT_EQ(fillTemplate("中", {{"\xB8\xAD", "x"}}), "中");
+    // Where two placeholders start at the same character, the first listed wins.
+    EXPECT_EQ(fillTemplate("高度", {{"高", "1"}, {"高度", "2"}}), "1度");
+    // Without a map name the three literal placeholders stay.
+    EXPECT_EQ(buildMapHeader("a", 1, 2, std::nullopt),
+              "<img src=\"a\" width=\"1\" height=\"2\" usemap=\"#随机数\" border=\"0\" />\r\n"
+              "<map name=\"随机数\" id=\"随机数\">");
+}
+
+TEST(MapCode, QuotesInAddressLinkAndTipAreEscaped) {
     EXPECT_EQ(buildAreaLine({1, 2, 3, 4}, "http://a/?q=\"x\"&amp;y", "say \"hi\" &lt;"),
               "  <area shape=\"rect\" coords=\"1,2,3,4\" href=\"http://a/?q=&quot;x&quot;&amp;y\" "
-              "alt=\"&quot;say &quot;hi&quot; &lt;\" target=\"_blank\" />\r\n");
-    // The preview variant goes through the same line builder.
+              "alt=\"&quot;say &quot;hi&quot; &lt;\" title=\"say &quot;hi&quot; &lt;\" "
+              "target=\"_blank\" />\r\n");
+    EXPECT_EQ(buildMapHeader("http://a/\"><script>.jpg", 1, 2, 300000),
+              "<img src=\"http://a/&quot;><script>.jpg\" width=\"1\" height=\"2\" "
+              "usemap=\"#300000\" border=\"0\" />\r\n"
+              "<map name=\"300000\" id=\"300000\">");
+    // The preview variant goes through the same builders.
+    EXPECT_NE(generateMapCode("a\".jpg", 1, 1, std::nullopt, {{0, 0, 1, 1, "\"", "\""}})
+                  .find("src=\"a&quot;.jpg\""),
+              std::string::npos);
     EXPECT_NE(generateMapCode("a.jpg", 1, 1, std::nullopt, {{0, 0, 1, 1, "\"", "\""}})
-                  .find("href=\"&quot;\" alt=\"&quot;&quot;\""),
+                  .find("href=\"&quot;\" alt=\"&quot;&quot;\" title=\"&quot;\""),
               std::string::npos);
 }
 
@@ -110,7 +152,7 @@ TEST(MapCode, PreviewVariant) {
         "<img src=\"banner.jpg\" width=\"790\" height=\"400\" usemap=\"#随机数\" border=\"0\" "
         "/>\r\n"
         "<map name=\"随机数\" id=\"随机数\">  <area shape=\"rect\" coords=\"1,2,3,4\" href=\"L\" "
-        "alt=\"&quot;镕喆\" target=\"_blank\" />\r\n"
+        "alt=\"&quot;镕喆\" title=\"镕喆\" target=\"_blank\" />\r\n"
         "</map>");
 }
 
@@ -118,16 +160,22 @@ TEST(MapCode, MapNameRange) {
     rng::seed(12345);
     const int r = rng::next();
     rng::seed(12345);
-    EXPECT_EQ(drawMapName(), 200 + r % 601);
+    EXPECT_EQ(drawMapName(), 100000 + r % 900000);
 
+    // Six digits always; over many draws both ends are reached and repeats are rare.
+    int lowest = 1000000, highest = 0;
     std::set<int> seen;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 2000000; ++i) {
         const int name = drawMapName();
-        ASSERT_GE(name, 200);
-        ASSERT_LE(name, 800);
-        seen.insert(name);
+        ASSERT_GE(name, 100000);
+        ASSERT_LE(name, 999999);
+        lowest = std::min(lowest, name);
+        highest = std::max(highest, name);
+        if (i < 1000) seen.insert(name);
     }
-    EXPECT_EQ(seen.size(), 601u);  // both ends included
+    EXPECT_LT(lowest, 100010);
+    EXPECT_GT(highest, 999989);
+    EXPECT_GE(seen.size(), 998u);
 }
 
 // A canvas with a picture and hotspots, listed as the main window lists them.

@@ -123,9 +123,9 @@ protected:
         return "<img src=\"" + src + "\" width=\"790\" height=\"400\" usemap=\"#" + n +
                "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
                "\">  <area shape=\"rect\" coords=\"10,20,160,120\" href=\"http://a/1\" "
-               "alt=\"&quot;第一\" target=\"_blank\" />\r\n"
+               "alt=\"&quot;第一\" title=\"第一\" target=\"_blank\" />\r\n"
                "  <area shape=\"rect\" coords=\"-5,0,145,100\" href=\"http://a/&quot;2&quot;\" "
-               "alt=\"&quot;\" target=\"_blank\" />\r\n</map>";
+               "alt=\"&quot;\" title=\"\" target=\"_blank\" />\r\n</map>";
     }
     void addTwoHotspots() {
         addHotspot(40, 60, 150, 100, "http://a/1", "第一");
@@ -165,8 +165,8 @@ TEST_F(CodeOutput, LocalPictureCodeUsesTheAddressAsTyped) {
                       EXPECT_EQ(s8(w.GetTitle()), "查看代码    [热点代码]");
                       const std::string code = editorText(w);
                       const int name = mapNameOf(code);
-                      EXPECT_GE(name, 200);
-                      EXPECT_LE(name, 800);
+                      EXPECT_GE(name, 100000);
+                      EXPECT_LE(name, 999999);
                       EXPECT_EQ(code, expectedCode(typed, name));
                       // Appended at the caret: the caret ends after the last byte.
                       EXPECT_EQ(w.editor->GetLength(), static_cast<int>(code.size()));
@@ -176,6 +176,18 @@ TEST_F(CodeOutput, LocalPictureCodeUsesTheAddressAsTyped) {
                       w.Hide();
                   }));
     EXPECT_EQ(state->codeImageAddress, typed);
+}
+
+TEST_F(CodeOutput, QuoteInTheTypedAddressCannotBreakThePage) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    addTwoHotspots();
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "http://img.example/a\" onload=\"x.jpg"),
+                  ExpectCodeWindow([&](CodeWindow& w) {
+                      const std::string code = editorText(w);
+                      EXPECT_EQ(code, expectedCode("http://img.example/a&quot; onload=&quot;x.jpg",
+                                                   mapNameOf(code)));
+                  }));
 }
 
 TEST_F(CodeOutput, NetworkPictureAsksNothingAndDrawsANewNameEachTime) {
@@ -274,6 +286,16 @@ TEST_F(CodeOutput, FullScreenConversion) {
                       setChecked(w.fullScreenCheck, true);
                       EXPECT_EQ(s8(w.offsetBox->GetValue()), "abc");
 
+                      // An offset that is not a plain integer never reaches the page's CSS.
+                      const std::string before = clipboardText();
+                      for (const char* bad : {"abc", "\"><script>", "1e309", "", "1234567"}) {
+                          w.offsetBox->SetValue(u8(bad));
+                          wxTEST_DIALOG(click(w.convertButton),
+                                        ExpectMessage(fullscreen::kBadOffsetMessage));
+                          EXPECT_EQ(noteText(w), codeform::kWideWarning);
+                          EXPECT_EQ(clipboardText(), before);
+                      }
+                      w.offsetBox->SetValue("-120");
                       click(w.convertButton);
                       EXPECT_EQ(noteText(w), kConverted);
                       const std::string wrapped =
@@ -281,7 +303,7 @@ TEST_F(CodeOutput, FullScreenConversion) {
                           "    <div class=\"sn-simple-logo\" "
                           "style=\"left:50%;top:-30px;border:none;padding:0;\">\r\n"
                           "        <div class=\"sn-simple-logo\" "
-                          "style=\"left:abcpx;top:auto;border:none;padding:0;\">\r\n"
+                          "style=\"left:-120px;top:auto;border:none;padding:0;\">\r\n"
                           "           " +
                           code +
                           "\r\n"
@@ -320,7 +342,7 @@ TEST_F(CodeOutput, WindowAndEditorAsDesigned) {
         {"标签2", {350, 527, 42, 24}, true, "偏移量"},
         {"编辑框1", {396, 527, 40, 24}, false, "-960"},
         {"标签3", {445, 527, 64, 24}, true, "消除上间距"},
-        {"组合框2", {514, 529, 61, 20}, false, "不消除"},
+        {"组合框2", {514, 529, 70, 20}, false, "不消除"},
         {"按钮1", {590, 523, 112, 28}, false, "转换并复制"},
     };
     for (const Row& r : rows) {

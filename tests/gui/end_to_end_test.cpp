@@ -84,16 +84,16 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
 
     const size_t at = shown.find("usemap=\"#");
     ASSERT_NE(at, std::string::npos);
-    const std::string name = shown.substr(at + 9, 3);
+    const std::string name = shown.substr(at + 9, 6);
     const int number = std::stoi(name);
-    EXPECT_GE(number, 200);
-    EXPECT_LE(number, 800);
+    EXPECT_GE(number, 100000);
+    EXPECT_LE(number, 999999);
     const std::string expected =
         "<img src=\"http://img.example.com/banner.jpg\" width=\"790\" height=\"300\" usemap=\"#" + name +
         "\" border=\"0\" />\r\n"
         "<map name=\"" + name + "\" id=\"" + name + "\">"
-        "  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" target=\"_blank\" />\r\n"
-        "  <area shape=\"rect\" coords=\"100,50,250,150\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" target=\"_blank\" />\r\n"
+        "  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
+        "  <area shape=\"rect\" coords=\"100,50,250,150\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
         "</map>";
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(copied, expected);
