@@ -40,6 +40,8 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     SetDropTarget(new CanvasDropTarget(this));
     Bind(wxEVT_PAINT, &CanvasCtrl::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &CanvasCtrl::OnLeftDown, this);
+    // The second press of a quick double click is a press like any other.
+    Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDown, this);
     Bind(wxEVT_LEFT_UP, &CanvasCtrl::OnLeftUp, this);
     Bind(wxEVT_RIGHT_DOWN, &CanvasCtrl::OnRightDown, this);
     Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
@@ -77,6 +79,10 @@ void CanvasCtrl::setPicture(int id, Picture picture) {
 void CanvasCtrl::setTransparency(int id, int percent) {
     store_.setTransparency(id, percent);
     invalidateObject(id);
+}
+
+void CanvasCtrl::raiseObject(int id) {
+    if (store_.raise(id)) invalidateObject(id);
 }
 
 void CanvasCtrl::moveObject(int id, int x, int y, bool /*collisionCheck*/) {

@@ -30,6 +30,8 @@ public:
     bool setPictureBytes(int id, const Bytes& bytes);
     void setPicture(int id, Picture picture);
     void setTransparency(int id, int percent);
+    // Paints the object above every other from now on.
+    void raiseObject(int id);
     // Moves an object; the collision check only raises events nothing handles.
     void moveObject(int id, int x, int y, bool collisionCheck = false);
     int objectLeft(int id) const { return store_.left(id); }

@@ -36,7 +36,7 @@ HotspotMenuPopup& menuPopup() {
 void setHotspotMenuPopup(HotspotMenuPopup popup) { menuPopup() = std::move(popup); }
 
 void openHotspotMenu(MainWindow& window, int object) {
-    if (!opensHotspotMenu(window.state, object)) return;
+    if (!opensHotspotMenu(window.hotspots, object)) return;
     window.state.menuTargetObject = object;
     window.menuLock->SetItemLabel(toolkit::fromUtf8(lockItemCaption(window.hotspots, object)));
     const wxPoint at = window.ScreenToClient(wxGetMousePosition() + wxPoint(3, 3));
@@ -53,7 +53,8 @@ void bindCanvasHandlers(MainWindow& window) {
     w->canvas->onLeftDown = [w](int x, int y, int keyState) {
         rememberPress(w->state, x, y, keyState);
     };
-    w->canvas->onObjectPressed = [w, stage](int object) { pressObject(w->state, *stage, object); };
+    w->canvas->onObjectPressed = [w, stage](int object) { pressObject(w->state, w->hotspots, *stage, object);
+    };
     w->canvas->onMouseMoved = [w, stage](int x, int y, int pressed) {
         dragStep(w->state, w->hotspots, *stage, x, y, pressed);
     };

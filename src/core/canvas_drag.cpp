@@ -5,16 +5,21 @@ constexpr const char* kLockCaption = "锁定";
 constexpr const char* kUnlockCaption = "解锁";
 }  // namespace
 
-void rememberPress(AppState& state, int x, int y, int keyState) {
-    if (keyState == 2 || keyState == 4) return;
+void rememberPress(AppState& state, int x, int y, int /*keyState*/) {
     state.dragAnchor = Point{x, y};
 }
 
-void pressObject(AppState& state, DragStage& stage, int object) {
+namespace {
+bool isHotspot(const HotspotList& hotspots, int object) {
+    return object > 0 && hotspots.findHotspotRow(object) >= 0;
+}
+}  // namespace
+
+void pressObject(AppState& state, const HotspotList& hotspots, DragStage& stage, int object) {
     // Object 0 reads as position (0, 0).
     state.dragAnchor.x -= stage.objectLeft(object);
     state.dragAnchor.y -= stage.objectTop(object);
-    if (object > state.pictureObject) {
+    if (isHotspot(hotspots, object)) {
         stage.reselect(object);
         stage.showFocusProperties(object);
     }
@@ -34,9 +39,11 @@ void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, in
               int pressedObject) {
     if (pressedObject == state.pictureObject) {
         const int picture = state.pictureObject;
+        if (picture == 0) return;
+        const int fromLeft = stage.objectLeft(picture), fromTop = stage.objectTop(picture);
         stage.moveObject(picture, x - state.dragAnchor.x, y - state.dragAnchor.y, true);
         const int left = stage.objectLeft(picture), top = stage.objectTop(picture);
-        moveAllHotspots(hotspots, stage, left - state.pictureLastLeft, top - state.pictureLastTop);
+        moveAllHotspots(hotspots, stage, left - fromLeft, top - fromTop);
         state.pictureLastLeft = left;
         state.pictureLastTop = top;
         return;
@@ -57,7 +64,7 @@ void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, in
     stage.showFocusProperties(pressedObject);
 }
 
-bool opensHotspotMenu(const AppState& state, int object) { return object > state.pictureObject; }
+bool opensHotspotMenu(const HotspotList& hotspots, int object) { return isHotspot(hotspots, object); }
 
 std::string lockItemCaption(const HotspotList& hotspots, int objectId) {
     return hotspots.isHotspotLocked(hotspots.findHotspotRow(objectId)) ? kUnlockCaption

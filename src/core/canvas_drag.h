@@ -20,25 +20,25 @@ class DragStage {
     virtual void showFocusProperties(int id) = 0;
 };
 
-// Left button down on the canvas: the press point becomes the anchor, except with
-// Shift alone (2) or Alt alone (4), which keep the previous anchor.
+// Left button down on the canvas: the press point becomes the anchor, whatever
+// keys are held, so a drag never starts from an earlier press.
 void rememberPress(AppState& state, int x, int y, int keyState);
 
 // An object pressed with the left button (0 for none): the anchor becomes the
-// pointer's offset inside it; a hotspot of the current picture is selected.
-void pressObject(AppState& state, DragStage& stage, int object);
+// pointer's offset inside it; a listed hotspot is selected.
+void pressObject(AppState& state, const HotspotList& hotspots, DragStage& stage, int object);
 
 // One mouse movement over the canvas with the object pressed since the button went
-// down (-1 over nothing, 0 when the button is up).
+// down (-1 over nothing, 0 when the button is up). The picture carries the hotspots
+// by the distance it really moved this step, measured from its own position.
 void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, int x, int y,
               int pressedObject);
 
 // Moves every listed hotspot by (dx, dy); the selected one takes its handles along.
 void moveAllHotspots(const HotspotList& hotspots, DragStage& stage, int dx, int dy);
 
-// Whether a right press on `object` opens the hotspot menu: only hotspots of the
-// current picture do.
-bool opensHotspotMenu(const AppState& state, int object);
+// Whether a right press on `object` opens the hotspot menu: only listed hotspots do.
+bool opensHotspotMenu(const HotspotList& hotspots, int object);
 
 // The third menu item's caption for a hotspot: "解锁" when it is locked, else "锁定".
 std::string lockItemCaption(const HotspotList& hotspots, int objectId);

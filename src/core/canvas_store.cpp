@@ -47,6 +47,14 @@ bool CanvasStore::remove(int id) {
     return true;
 }
 
+bool CanvasStore::raise(int id) {
+    auto it = std::find_if(objects_.begin(), objects_.end(),
+                           [id](const CanvasObject& o) { return o.id == id; });
+    if (it == objects_.end()) return false;
+    std::rotate(it, it + 1, objects_.end());
+    return true;
+}
+
 void CanvasStore::removeAll(const std::function<void(int)>& beforeDelete) {
     if (beforeDelete)
         for (const CanvasObject& o : objects_) beforeDelete(o.id);

@@ -53,6 +53,8 @@ public:
     int create(int x, int y);
     // Deletes one object; false when there is none with that number.
     bool remove(int id);
+    // Puts an object last in paint order, above every other; false when there is none.
+    bool raise(int id);
     // Deletes every object, first to last, telling `beforeDelete` about each.
     void removeAll(const std::function<void(int)>& beforeDelete = {});
 

@@ -6,6 +6,7 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "forms/main_window.h"
+#include "hotspots/hotspot_ops.h"
 #include "image/picture_decoder.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
@@ -18,11 +19,30 @@ constexpr wxFileOffset kMaxFileBytes = 256LL * 1024 * 1024;
 std::string sizeText(int pixels) { return text::number(pixels) + "(xp)"; }
 
 // The installation proper, for a picture already decoded.
+// A picture put over a loaded one: the hotspots keep their place relative to the
+// picture, now the new one at (0, 0), and stay above it so they can still be
+// pressed, edited and deleted.
+void carryHotspotsOnto(MainWindow& window, int previousPicture, int picture) {
+    CanvasCtrl& canvas = *window.canvas;
+    const int dx = canvas.objectLeft(picture) - canvas.objectLeft(previousPicture);
+    const int dy = canvas.objectTop(picture) - canvas.objectTop(previousPicture);
+    const HotspotList& list = window.hotspots;
+    for (int i = 0; i < list.hotspotCount(); ++i) {
+        const int h = list.hotspotObjectAt(i);
+        canvas.moveObject(h, canvas.objectLeft(h) + dx, canvas.objectTop(h) + dy);
+        canvas.raiseObject(h);
+    }
+    const int selected = list.selection();
+    if (selected >= 0) reselectHotspot(window, list.hotspotObjectAt(selected));
+}
+
 void installDecoded(MainWindow& window, Picture picture) {
     AppState& state = window.state;
+    const int previous = state.pictureObject;
     const int id = window.canvas->createObject(0, 0);
     window.canvas->setPicture(id, std::move(picture));
     state.pictureObject = id;
+    if (previous != 0) carryHotspotsOnto(window, previous, id);
     window.setStatusWidth(kPanePath, 6 * text::gbkLength(state.imagePath) + 25);
     window.setStatusText(kPanePath, toolkit::fromUtf8(state.imagePath));
     state.imageWidth = window.canvas->objectWidth(id);

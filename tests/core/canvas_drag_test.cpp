@@ -65,7 +65,7 @@ struct Scene {
     void drag(int x, int y, std::initializer_list<std::pair<int, int>> moves, int keyState = 0) {
         rememberPress(state, x, y, keyState);
         const int pressed = stage.store.hitTest(x, y);
-        pressObject(state, stage, pressed);
+        pressObject(state, list, stage, pressed);
         for (auto [mx, my] : moves) dragStep(state, list, stage, mx, my, pressed ? pressed : -1);
     }
     Point at(int id) const { return {stage.store.left(id), stage.store.top(id)}; }
@@ -82,7 +82,7 @@ TEST(CanvasDrag, HotspotFollowsThePointerByItsGrabOffset) {
     Scene s({{100, 50, false}});
     const int h = s.hotspots[0];
     rememberPress(s.state, 110, 60, 0);
-    pressObject(s.state, s.stage, h);
+    pressObject(s.state, s.list, s.stage, h);
     expectAt(s.state.dragAnchor, 10, 10);
     EXPECT_EQ(s.stage.reselected, std::vector<int>{h});  // pressing a hotspot selects it
     for (int step = 1; step <= 10; ++step)
@@ -120,7 +120,7 @@ TEST(CanvasDrag, EmptyPlaceAndReleasedButtonMoveNothing) {
     s.drag(390, 290, {});  // on the picture: fine, but now press outside everything
     s.stage.reselected.clear();
     rememberPress(s.state, 500, 400, 0);
-    pressObject(s.state, s.stage, 0);
+    pressObject(s.state, s.list, s.stage, 0);
     dragStep(s.state, s.list, s.stage, 520, 420, -1);
     dragStep(s.state, s.list, s.stage, 530, 430, 0);
     expectAt(s.at(s.state.pictureObject), 0, 0);
@@ -128,22 +128,42 @@ TEST(CanvasDrag, EmptyPlaceAndReleasedButtonMoveNothing) {
     EXPECT_TRUE(s.stage.reselected.empty());
 }
 
-TEST(CanvasDrag, ShiftOrAltAloneKeepTheOldAnchor) {
+TEST(CanvasDrag, APressAlwaysSetsTheAnchor) {
     Scene s({{100, 50, false}});
     const int h = s.hotspots[0];
-    for (int keys : {2, 4}) {
+    for (int keys : {0, 1, 2, 3, 4, 5, 6, 7}) {
         s.state.dragAnchor = {7, 8};
         rememberPress(s.state, 110, 60, keys);
-        expectAt(s.state.dragAnchor, 7, 8);
+        expectAt(s.state.dragAnchor, 110, 60);
     }
-    rememberPress(s.state, 110, 60, 3);  // Ctrl+Shift is not Shift alone
-    expectAt(s.state.dragAnchor, 110, 60);
-    s.state.dragAnchor = {7, 8};
-    rememberPress(s.state, 110, 60, 2);
-    pressObject(s.state, s.stage, h);
-    expectAt(s.state.dragAnchor, -93, -42);
-    dragStep(s.state, s.list, s.stage, 110, 60, h);
-    expectAt(s.at(h), 203, 102);
+    // An earlier press far away, then an Alt press on the hotspot moved by 1 px.
+    rememberPress(s.state, 20, 250, 0);
+    pressObject(s.state, s.list, s.stage, 0);
+    rememberPress(s.state, 110, 60, 4);
+    pressObject(s.state, s.list, s.stage, h);
+    expectAt(s.state.dragAnchor, 10, 10);
+    dragStep(s.state, s.list, s.stage, 111, 60, h);
+    expectAt(s.at(h), 101, 50);
+}
+
+TEST(CanvasDrag, PictureStepsAreMeasuredFromThePressedPicture) {
+    Scene s({{100, 50, false}});
+    const int h = s.hotspots[0];
+    s.drag(5, 5, {{25, 15}});
+    expectAt(s.at(s.state.pictureObject), 20, 10);
+    expectAt(s.at(h), 120, 60);
+    // A second picture arrives at (0, 0) and takes the hotspot along, relative to it.
+    s.state.pictureObject = s.stage.store.create(0, 0);
+    s.stage.store.setPicture(s.state.pictureObject, Scene::solid(400, 300));
+    s.stage.store.move(h, 100, 50);
+    s.drag(200, 200, {{201, 200}});
+    expectAt(s.at(s.state.pictureObject), 1, 0);
+    expectAt(s.at(h), 101, 50);
+    // However the picture got where it is, a step carries the hotspots by what it moved.
+    s.stage.store.move(s.state.pictureObject, -300, 40);
+    s.drag(50, 200, {{52, 203}, {52, 203}, {60, 200}});
+    expectAt(s.at(s.state.pictureObject), -290, 40);
+    expectAt(s.at(h), 111, 50);
 }
 
 TEST(CanvasDrag, EarlierObjectsDragLikeHotspotsButAreNotSelectedOnPress) {
@@ -155,10 +175,22 @@ TEST(CanvasDrag, EarlierObjectsDragLikeHotspotsButAreNotSelectedOnPress) {
     s.drag(5, 5, {{25, 15}});
     expectAt(s.at(old), 20, 10);
     EXPECT_EQ(s.stage.reselected, std::vector<int>{old});  // the step re-selects it
-    EXPECT_FALSE(opensHotspotMenu(s.state, old));
-    EXPECT_FALSE(opensHotspotMenu(s.state, s.state.pictureObject));
-    EXPECT_FALSE(opensHotspotMenu(s.state, 0));
-    EXPECT_TRUE(opensHotspotMenu(s.state, s.state.pictureObject + 1));
+    EXPECT_FALSE(opensHotspotMenu(s.list, old));
+    EXPECT_FALSE(opensHotspotMenu(s.list, s.state.pictureObject));
+    EXPECT_FALSE(opensHotspotMenu(s.list, 0));
+}
+
+TEST(CanvasDrag, HotspotsBelowTheNewestPictureStayHotspots) {
+    Scene s({{100, 50, false}});
+    const int h = s.hotspots[0];
+    s.state.pictureObject = s.stage.store.create(0, 0);  // a later picture, higher number
+    EXPECT_TRUE(opensHotspotMenu(s.list, h));
+    EXPECT_FALSE(opensHotspotMenu(s.list, s.state.pictureObject));
+    s.stage.reselected.clear();
+    rememberPress(s.state, 110, 60, 0);
+    pressObject(s.state, s.list, s.stage, h);
+    EXPECT_EQ(s.stage.reselected, std::vector<int>{h});
+    EXPECT_EQ(s.stage.focused, std::vector<int>{h});
 }
 
 TEST(CanvasDrag, NoPictureMovementRunsThePictureBranchHarmlessly) {
