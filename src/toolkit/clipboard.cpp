@@ -23,6 +23,9 @@ bool copyToClipboard(const std::string& utf8Text) {
     // The clipboard owns the data object from here on.
     const bool taken = clipboard->SetData(new wxTextDataObject(fromUtf8(utf8Text)));
     clipboard->Close();
+    // Hand the text to the desktop's clipboard keeper, where it runs one, so the
+    // copied code is still there after the program has closed.
+    if (taken) clipboard->Flush();
     return taken;
 }
 

@@ -6,7 +6,8 @@
 namespace toolkit {
 
 // Puts the text on the clipboard as plain text. True only when the clipboard
-// could be opened and really took the text.
+// could be opened and really took the text. The text is flushed to the desktop's
+// clipboard keeper, so it outlives the program.
 bool copyToClipboard(const std::string& utf8Text);
 
 // While set, every copy fails as if the clipboard were held by another program.
