@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "core/text.h"
 
 #include <cmath>
@@ -55,6 +56,22 @@ std::string number13(double value) {
 }
 
 double leadingNumber(const std::string& s) { return std::atof(s.c_str()); }
+
+double leadingInteger(const std::string& s) {
+    size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (negative) i = 1;
+    double value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        value = std::min(value * 10 + (s[i] - '0'), 1e15);
+    return negative ? -value : value;
+}
+
+bool onlyDigitsAndMinus(const std::string& s) {
+    for (char c : s)
+        if (c != '-' && (c < '0' || c > '9')) return false;
+    return true;
+}
 
 int truncToInt(double value) {
     if (std::isnan(value)) return 0;

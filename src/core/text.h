@@ -30,6 +30,12 @@ std::string number(long long value);
 std::string number13(double value);
 // Reads the leading numeric part as a double, 0 when there is none (like atof).
 double leadingNumber(const std::string& s);
+// Reads an optional minus sign and the digits after it, all that can be typed into
+// a short-integer box; 0 when there are none. Whatever follows (a pasted exponent,
+// hex digits, letters) is ignored; very long numbers are capped at +-1e15.
+double leadingInteger(const std::string& s);
+// Whether the text holds nothing but digits and minus signs.
+bool onlyDigitsAndMinus(const std::string& s);
 // Truncates toward zero into an int (saturating at the int range).
 int truncToInt(double value);
 

@@ -24,11 +24,18 @@ void onFixedHotspot(MainWindow& window) {
                   150, 100, kPlaceholderLink, kPlaceholderTip, false);
 }
 
-double boxNumber(wxTextCtrl* box) { return text::leadingNumber(toolkit::toUtf8(box->GetValue())); }
+// What typing can put there: a minus sign and digits. Pasted text may hold more.
+double boxNumber(wxTextCtrl* box) { return text::leadingInteger(toolkit::toUtf8(box->GetValue())); }
 
 // Every write of the box raises this handler once more for the new content.
 void onTransparencyTyped(MainWindow& window) {
     wxTextCtrl* box = window.transparencyBox;
+    // Pasted "1e3", "0x20" or "nan" count by their leading digits, as if typed, and
+    // the box shows that number, so box and slider always agree.
+    if (!text::onlyDigitsAndMinus(toolkit::toUtf8(box->GetValue()))) {
+        box->SetValue(toolkit::fromUtf8(text::number(static_cast<long long>(boxNumber(box)))));
+        return;
+    }
     if (transparencyAboveRange(boxNumber(box))) box->SetValue("100");
     if (transparencyBelowRange(boxNumber(box))) box->SetValue("1");
     window.transparencySlider->SetValue(text::truncToInt(boxNumber(box)));

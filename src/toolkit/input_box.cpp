@@ -19,7 +19,9 @@ InputBox::InputBox(const wxString& title, const wxString& prompt, const wxString
     top->Add(field_, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK, toolkit::fromUtf8("确认输入(&O)")), 0, wxRIGHT, 8);
+    auto* ok = new wxButton(this, wxID_OK, toolkit::fromUtf8("确认输入(&O)"));
+    ok->SetDefault();  // Enter in the field confirms
+    buttons->Add(ok, 0, wxRIGHT, 8);
     buttons->Add(new wxButton(this, wxID_CANCEL, toolkit::fromUtf8("取消(&C)")), 0);
     top->Add(buttons, 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(top);

@@ -7,6 +7,7 @@
 
 #include "core/hotspot_face.h"
 #include "hotspot_test_support.h"
+#include "toolkit/clipboard.h"
 
 using namespace guitest;
 
@@ -184,4 +185,21 @@ TEST_F(HotspotCreate, TransparencyBoxAndSliderKeepInStep) {
     sim.Char(WXK_RIGHT);
     EXPECT_TRUE(waitFor([&] { return s8(box->GetValue()) == "2"; }, 1000)) << s8(box->GetValue());
     EXPECT_EQ(slider->GetValue(), 2);
+    // Pasted text counts by its leading digits, as typing would, and the box says so.
+    struct Paste {
+        const char* text;
+        const char* shown;
+    };
+    for (const Paste& p : {Paste{"1e3", "1"}, Paste{"0x20", "1"}, Paste{"nan", "1"},
+                           Paste{"42abc", "42"}, Paste{"-7", "1"}, Paste{"99", "99"}}) {
+        SCOPED_TRACE(p.text);
+        ASSERT_TRUE(toolkit::copyToClipboard(p.text));
+        box->SetFocus();
+        box->SelectAll();
+        pump(20);
+        sim.Char('v', wxMOD_CONTROL);
+        pump(80);
+        EXPECT_EQ(s8(box->GetValue()), p.shown);
+        EXPECT_EQ(slider->GetValue(), std::atoi(p.shown));
+    }
 }
