@@ -4,6 +4,7 @@
 set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config libgtest-dev
       libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libcurl4-openssl-dev
+      nlohmann-json3-dev libxml2-dev libx11-dev
       fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3)
 missing=()
 for p in "${want[@]}"; do

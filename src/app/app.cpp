@@ -5,6 +5,7 @@
 
 #include "core/random.h"
 #include "forms/main_window.h"
+#include "project/project_session.h"
 
 void initialiseToolkit() {
     wxInitAllImageHandlers();
@@ -25,6 +26,7 @@ MainWindow* openMainWindow(AppState& state) {
     bindCanvasHandlers(*window);
     bindReset(*window);
     bindCodeOutput(*window);
+    bindProjectFiles(*window);
     window->Show();
     return window;
 }
@@ -33,7 +35,9 @@ bool HotspotApp::OnInit() {
     initialiseToolkit();
     state_ = std::make_unique<AppState>();
     rng::seedFromTicks();
-    openMainWindow(*state_);
+    MainWindow* window = openMainWindow(*state_);
+    // Work left behind by a run that was killed or crashed is offered back.
+    window->CallAfter([window] { offerRecovery(*window); });
     return true;
 }
 

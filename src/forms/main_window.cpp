@@ -5,6 +5,7 @@
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/menuitem.h>
 #include <wx/panel.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
@@ -18,6 +19,7 @@
 #include "core/main_layout.h"
 #include "forms/main_window_texts.h"
 #include "hotspots/hotspot_list_view.h"
+#include "project/project_session.h"
 #include "toolkit/widgets.h"
 
 class HandleLabel : public wxWindow {
@@ -36,6 +38,11 @@ MainWindow::MainWindow(AppState& appState)
     SetFont(toolkit::uiFont());
     buildControls();
     SetSize(971, 682);
+    // The menu bar comes on top of the designed client area: the window grows by
+    // its height, so the layout sees the size it was designed for.
+    const wxSize designedClient = GetClientSize();
+    buildMenuBar();
+    SetClientSize(designedClient);
     Centre();
     onCreated();
     // Loading the window fires its moved and resized events once each.
@@ -66,6 +73,7 @@ MainWindow::MainWindow(AppState& appState)
 }
 
 MainWindow::~MainWindow() {
+    session.reset();
     state.repaintStop = 1;
     repaint::noteInvalid();  // wake the thread so it sees the flag at once
     if (repaintThread_) repaintThread_->join();
@@ -157,6 +165,25 @@ void MainWindow::buildControls() {
 
     listView_ = makeHotspotListView(hotspotListBox, hotspotTable);
     hotspots.setView(listView_.get());
+}
+
+void MainWindow::buildMenuBar() {
+    using namespace mainform;
+    using toolkit::fromUtf8;
+    fileMenu = new wxMenu;
+    menuNewProject = fileMenu->Append(wxID_NEW, fromUtf8(kMenuNewProject));
+    menuOpenProject = fileMenu->Append(wxID_OPEN, fromUtf8(kMenuOpenProject));
+    menuSaveProject = fileMenu->Append(wxID_SAVE, fromUtf8(kMenuSaveProject));
+    menuSaveProjectAs = fileMenu->Append(wxID_SAVEAS, fromUtf8(kMenuSaveProjectAs));
+    fileMenu->AppendSeparator();
+    menuImportCode = fileMenu->Append(wxID_ANY, fromUtf8(kMenuImportCode));
+    fileMenu->AppendSeparator();
+    menuExit = fileMenu->Append(wxID_EXIT, fromUtf8(kMenuExit));
+    editMenu = new wxMenu;
+    menuBar = new wxMenuBar;
+    menuBar->Append(fileMenu, fromUtf8(kFileMenu));
+    menuBar->Append(editMenu, fromUtf8(kEditMenu));
+    SetMenuBar(menuBar);
 }
 
 // The created steps: themed style, canvas colour, drop area, repaint thread.

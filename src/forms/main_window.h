@@ -17,7 +17,9 @@ class wxColourPickerCtrl;
 class wxListBox;
 class wxListCtrl;
 class wxMenu;
+class wxMenuBar;
 class wxMenuItem;
+struct ProjectSession;
 class wxPanel;
 class wxSlider;
 class wxStaticBox;
@@ -82,6 +84,15 @@ public:
     wxListCtrl* hotspotTable = nullptr;             // 超级列表框1
     wxStatusBar* statusBar = nullptr;               // 状态条1
     std::array<wxWindow*, kHandleCount> handles{};  // 标签左上 ... 标签上中
+    wxMenuBar* menuBar = nullptr;
+    wxMenu* fileMenu = nullptr;                     // 文件(&F)
+    wxMenuItem* menuNewProject = nullptr;
+    wxMenuItem* menuOpenProject = nullptr;
+    wxMenuItem* menuSaveProject = nullptr;
+    wxMenuItem* menuSaveProjectAs = nullptr;
+    wxMenuItem* menuImportCode = nullptr;
+    wxMenuItem* menuExit = nullptr;
+    wxMenu* editMenu = nullptr;                     // 编辑(&E)
     wxMenu* hotspotMenu = nullptr;                  // 删除热点 (popup only)
     wxMenuItem* menuDelete = nullptr;               // 删除
     wxMenuItem* menuModify = nullptr;               // 修改
@@ -97,8 +108,12 @@ public:
     void setStatusWidth(StatusPane pane, int width);
     int statusWidth(StatusPane pane) const;
 
+    // The project being worked on: its file, what was saved, the recovery file.
+    std::unique_ptr<ProjectSession> session;
+
 private:
     void buildControls();
+    void buildMenuBar();
     void onCreated();
     std::unique_ptr<HotspotListView> listView_;
     std::unique_ptr<RepaintThread> repaintThread_;
@@ -111,3 +126,4 @@ void bindHotspotEditing(MainWindow& window);  // create, select, delete, lock, c
 void bindCanvasHandlers(MainWindow& window);  // press, drag, popup menu
 void bindReset(MainWindow& window);           // 清空
 void bindCodeOutput(MainWindow& window);      // 查看代码
+void bindProjectFiles(MainWindow& window);    // the 文件 menu, unsaved changes, recovery

@@ -35,6 +35,16 @@ inline constexpr const char* kHandleNames[8] = {"标签左上", "标签左中", 
                                                 "标签下右", "标签右中", "标签右上", "标签上中"};
 inline constexpr int kHandleDesignLeft[8] = {16, 24, 32, 44, 56, 72, 88, 104};
 
+// The menu bar.
+inline constexpr const char* kFileMenu = "文件(&F)";
+inline constexpr const char* kMenuNewProject = "新建工程(&N)";
+inline constexpr const char* kMenuOpenProject = "打开工程(&O)…\tCtrl+O";
+inline constexpr const char* kMenuSaveProject = "保存工程(&S)\tCtrl+S";
+inline constexpr const char* kMenuSaveProjectAs = "工程另存为(&A)…\tCtrl+Shift+S";
+inline constexpr const char* kMenuImportCode = "导入代码(&I)…";
+inline constexpr const char* kMenuExit = "退出(&X)";
+inline constexpr const char* kEditMenu = "编辑(&E)";
+
 inline constexpr const char* kMenuTitle = "删除热点";
 inline constexpr const char* kMenuDelete = "删除";
 inline constexpr const char* kMenuModify = "修改";

@@ -47,8 +47,6 @@ void setHotspotMenuPopup(HotspotMenuPopup popup);
 // 清空: throws away the picture and every hotspot and returns to the no-picture state.
 void resetAll(MainWindow& window);
 
-// The message shown before closing the window throws hotspots away.
-inline constexpr const char* kCloseQuestion = "退出后所有热点将会丢失，确定要退出吗？";
 inline constexpr const char* kDeleteQuestion = "你确认删除该热点吗？";
 inline constexpr const char* kPlaceholderLink = "未添加热点链接";
 inline constexpr const char* kPlaceholderTip = "热点提示";

@@ -1,6 +1,6 @@
 // The hotspot controls of the main window: the fixed-size button, the colour
 // pickers, the transparency slider and its number box, the hotspot list box, the
-// popup menu's delete and lock items, and the question before closing.
+// popup menu's delete and lock items.
 #include <wx/button.h>
 #include <wx/clrpicker.h>
 #include <wx/listbox.h>
@@ -63,13 +63,4 @@ void bindHotspotEditing(MainWindow& window) {
     w->Bind(
         wxEVT_MENU, [w](wxCommandEvent&) { toggleMenuTargetLock(*w); }, w->menuLock->GetId());
 
-    // Closing throws every hotspot away: ask first while there are any.
-    w->Bind(wxEVT_CLOSE_WINDOW, [w](wxCloseEvent& e) {
-        if (w->hotspots.hotspotCount() > 0 && showMessage(kCloseQuestion, true) != wxID_OK &&
-            e.CanVeto()) {
-            e.Veto();
-            return;
-        }
-        e.Skip();
-    });
 }

@@ -34,8 +34,9 @@ wxString firstUseFolder() {
     return wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
 }
 
-// Reads the file and brings it in; a file that cannot be read is reported.
-bool loadLocalFile(MainWindow& window, const wxString& path, const std::string* lastPicked) {
+}  // namespace
+
+bool loadLocalPicture(MainWindow& window, const wxString& path, const std::string* lastPicked) {
     Bytes data;
     std::string error;
     if (!readPictureFile(path, data, error)) {
@@ -44,8 +45,6 @@ bool loadLocalFile(MainWindow& window, const wxString& path, const std::string* 
     }
     return bringInPicture(window, toolkit::toUtf8(path), std::move(data), lastPicked);
 }
-
-}  // namespace
 
 wxString openDialogWildcard() {
     wxString wildcard;
@@ -68,9 +67,20 @@ wxString openDialogFolder(const std::string& lastPickedPath) {
     return firstUseFolder();
 }
 
+bool pickPictureFile(MainWindow& window, wxString& path) {
+    const wxString folder = openDialogFolder(window.state.lastPickedPath);
+    wxFileDialog dialog(&window, toolkit::fromUtf8(kOpenDialogTitle), folder, wxEmptyString,
+                        openDialogWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
+                        wxDefaultSize, toolkit::fromUtf8("通用对话框1"));
+    dialog.SetName(toolkit::fromUtf8("通用对话框1"));  // GTK's dialog ignores the constructor's name
+    dialog.SetFilterIndex(0);
+    if (dialog.ShowModal() != wxID_OK) return false;
+    path = dialog.GetPath();
+    return true;
+}
+
 void runLoadHandler(MainWindow& window) {
     AppState& state = window.state;
-    const wxString folder = openDialogFolder(state.lastPickedPath);
     {
         LoadModeDialog dialog(state);
         dialog.ShowModal();
@@ -80,21 +90,16 @@ void runLoadHandler(MainWindow& window) {
         loadNetworkPicture(window);
         return;
     }
-    wxFileDialog dialog(&window, toolkit::fromUtf8(kOpenDialogTitle), folder, wxEmptyString,
-                        openDialogWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
-                        wxDefaultSize, toolkit::fromUtf8("通用对话框1"));
-    dialog.SetName(toolkit::fromUtf8("通用对话框1"));  // GTK's dialog ignores the constructor's name
-    dialog.SetFilterIndex(0);
-    if (dialog.ShowModal() != wxID_OK) return;
-    const wxString path = dialog.GetPath();
+    wxString path;
+    if (!pickPictureFile(window, path)) return;
     const std::string picked = toolkit::toUtf8(path);
-    loadLocalFile(window, path, &picked);
+    loadLocalPicture(window, path, &picked);
 }
 
 void dropFiles(MainWindow& window, const std::vector<wxString>& files) {
     if (files.empty()) return;
     // Several files at once: the first is taken.
-    if (loadLocalFile(window, files.front(), nullptr)) window.state.loadMode = 0;
+    if (loadLocalPicture(window, files.front(), nullptr)) window.state.loadMode = 0;
 }
 
 void bindPictureLoading(MainWindow& window) {

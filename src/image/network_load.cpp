@@ -77,18 +77,23 @@ std::function<void(wxProgressDialog& box)>& downloadProgressHook() {
     return hook;
 }
 
-void loadNetworkPicture(MainWindow& window) {
-    wxString entered;
-    if (!askInput(toolkit::fromUtf8("图片地址"), toolkit::fromUtf8("请在下方输入网络图片地址"),
-                  "http://", entered))
-        return;
-    const std::string typed = toolkit::toUtf8(entered);
+bool loadNetworkAddress(MainWindow& window, const std::string& typed) {
     const AddressVerdict verdict = checkPictureAddress(typed);
     if (verdict != AddressVerdict::Ok) {
         showMessage(addressMessage(verdict));
-        return;
+        return false;
     }
     Bytes body;
-    if (!downloadWithProgress(window, typed, body)) return;
-    bringInPicture(window, typed, std::move(body), &typed);
+    if (!downloadWithProgress(window, typed, body)) return false;
+    if (!bringInPicture(window, typed, std::move(body), &typed)) return false;
+    window.state.loadMode = 1;
+    return true;
+}
+
+void loadNetworkPicture(MainWindow& window, const wxString& initial) {
+    wxString entered;
+    if (!askInput(toolkit::fromUtf8("图片地址"), toolkit::fromUtf8("请在下方输入网络图片地址"),
+                  initial, entered))
+        return;
+    loadNetworkAddress(window, toolkit::toUtf8(entered));
 }

@@ -26,10 +26,19 @@ bool installPicture(MainWindow& window);
 bool bringInPicture(MainWindow& window, const std::string& path, Bytes data,
                     const std::string* lastPicked);
 
-// The handlers: 按钮载入 clicked, files dropped on the canvas, the network branch.
+// The handlers: 按钮载入 clicked, files dropped on the canvas, the network branch
+// (its input box starts with `initial`).
 void runLoadHandler(MainWindow& window);
 void dropFiles(MainWindow& window, const std::vector<wxString>& files);
-void loadNetworkPicture(MainWindow& window);
+void loadNetworkPicture(MainWindow& window, const wxString& initial = "http://");
+
+// Reads a local picture file and brings it in; a file that cannot be read or
+// decoded is reported and nothing changes.
+bool loadLocalPicture(MainWindow& window, const wxString& path, const std::string* lastPicked);
+// Checks a network address, downloads it with the progress box and brings it in.
+bool loadNetworkAddress(MainWindow& window, const std::string& address);
+// The open-file dialog 通用对话框1; false when it was cancelled.
+bool pickPictureFile(MainWindow& window, wxString& path);
 
 // Reads a whole file; false with the message to show when it cannot be read.
 bool readPictureFile(const wxString& path, Bytes& out, std::string& error);

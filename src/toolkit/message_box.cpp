@@ -10,3 +10,12 @@ int showMessage(const std::string& utf8Text, bool withCancel) {
     const int answer = box.ShowModal();
     return answer == wxID_OK ? wxID_OK : wxID_CANCEL;
 }
+
+int askSaveChanges(const std::string& utf8Text) {
+    wxMessageDialog box(nullptr, toolkit::fromUtf8(utf8Text), toolkit::fromUtf8(kMessageCaption),
+                        wxYES_NO | wxCANCEL | wxICON_INFORMATION | wxCENTRE);
+    box.SetYesNoCancelLabels(toolkit::fromUtf8("保存"), toolkit::fromUtf8("不保存"),
+                             toolkit::fromUtf8("取消"));
+    const int answer = box.ShowModal();
+    return answer == wxID_YES || answer == wxID_NO ? answer : wxID_CANCEL;
+}

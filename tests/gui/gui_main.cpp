@@ -134,6 +134,14 @@ int main(int argc, char** argv) {
     // Test discovery runs without a display: answer it before GTK starts.
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
+    // The program's per-user files (recovery files, caches) go to a folder of the run's own.
+    static std::string home = [] {
+        char tmpl[] = "/tmp/gui-tests-XXXXXX";
+        const char* dir = mkdtemp(tmpl);
+        return std::string(dir ? dir : "/tmp");
+    }();
+    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
     wxApp::SetInstance(new TestApp);
     return wxEntry(argc, argv);
 }

@@ -66,6 +66,28 @@ private:
     int answer_;
 };
 
+// Expects the question before unsaved work is thrown away; answers wxID_YES (保存),
+// wxID_NO (不保存) or wxID_CANCEL (取消).
+class ExpectSaveQuestion : public wxExpectModalBase<wxMessageDialog, ExpectSaveQuestion> {
+public:
+    explicit ExpectSaveQuestion(int answer) : answer_(answer) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override {
+        EXPECT_EQ(s8(dlg->GetMessage()), "当前工程尚未保存，是否保存？");
+        EXPECT_EQ(s8(dlg->GetCaption()), "绘栈提示");
+        EXPECT_TRUE(dlg->GetMessageDialogStyle() & wxICON_INFORMATION);
+        EXPECT_EQ(s8(dlg->GetYesLabel()), "保存");
+        EXPECT_EQ(s8(dlg->GetNoLabel()), "不保存");
+        EXPECT_EQ(s8(dlg->GetCancelLabel()), "取消");
+        return answer_;
+    }
+    wxString GetDefaultDescription() const override { return "the unsaved-changes question"; }
+
+private:
+    int answer_;
+};
+
 // Expects the input box with this title (and prompt, when given); types `text` and
 // confirms, or cancels when `cancel` is set.
 class ExpectInput : public wxExpectModalBase<InputBox, ExpectInput> {

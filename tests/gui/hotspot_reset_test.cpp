@@ -84,21 +84,19 @@ std::shared_ptr<bool> watchDestroy(wxWindow* w) {
 
 }  // namespace
 
-TEST_F(HotspotClose, WithoutHotspotsTheWindowClosesAtOnce) {
-    putPicture();
+TEST_F(HotspotClose, WithoutChangesTheWindowClosesAtOnce) {
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
     EXPECT_TRUE(window->Close());
     EXPECT_TRUE(waitFor([&] { return *destroyed; }, 2000));
     window = nullptr;
 }
 
-TEST_F(HotspotClose, WithHotspotsCancelKeepsEverything) {
+TEST_F(HotspotClose, WithUnsavedHotspotsCancelKeepsEverything) {
     putPicture();
     createHotspot(*window, 20, 30, 150, 100, "未添加热点链接", "热点提示", false);
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
     bool closed = true;
-    wxTEST_DIALOG(closed = window->Close(),
-                  ExpectMessage("退出后所有热点将会丢失，确定要退出吗？", wxID_CANCEL));
+    wxTEST_DIALOG(closed = window->Close(), ExpectSaveQuestion(wxID_CANCEL));
     EXPECT_FALSE(closed);
     pump(50);
     ASSERT_FALSE(*destroyed);
@@ -108,7 +106,7 @@ TEST_F(HotspotClose, WithHotspotsCancelKeepsEverything) {
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(18, 28));
 }
 
-TEST_F(HotspotClose, EscWithHotspotsAsksAndOkCloses) {
+TEST_F(HotspotClose, EscWithUnsavedHotspotsAsksAndDontSaveCloses) {
     putPicture();
     createHotspot(*window, 20, 30, 150, 100, "未添加热点链接", "热点提示", false);
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
@@ -119,7 +117,7 @@ TEST_F(HotspotClose, EscWithHotspotsAsksAndOkCloses) {
             sim.Char(WXK_ESCAPE);
             waitFor([&] { return *destroyed; }, 2000);
         },
-        ExpectMessage("退出后所有热点将会丢失，确定要退出吗？", wxID_OK));
+        ExpectSaveQuestion(wxID_NO));
     EXPECT_TRUE(*destroyed);
     if (*destroyed) window = nullptr;
 }

@@ -73,7 +73,11 @@ wxString captionOf(wxWindow* w) {
 
 TEST_F(MainWindowStart, TitleSizeAndScreenshot) {
     EXPECT_EQ(s8(window->GetTitle()), "绘栈热点生成器");
-    EXPECT_EQ(window->GetSize(), wxSize(971, 682));
+    // The menu bar sits above the designed 971 x 682 window: the window grows by its height.
+    const int menuH = window->GetMenuBar()->GetSize().y;
+    EXPECT_GT(menuH, 10);
+    EXPECT_EQ(window->GetSize(), wxSize(971, 682 + menuH));
+    EXPECT_EQ(window->GetClientSize(), wxSize(971, 682 - window->statusBar->GetSize().y));
     EXPECT_TRUE(window->GetWindowStyle() & wxRESIZE_BORDER);
     EXPECT_TRUE(window->GetWindowStyle() & wxMINIMIZE_BOX);
     EXPECT_TRUE(window->GetWindowStyle() & wxMAXIMIZE_BOX);
@@ -199,7 +203,19 @@ TEST_F(MainWindowStart, PopupMenu) {
     EXPECT_EQ(s8(window->menuDelete->GetItemLabelText()), "删除");
     EXPECT_EQ(s8(window->menuModify->GetItemLabelText()), "修改");
     EXPECT_EQ(s8(window->menuLock->GetItemLabelText()), "锁定");
-    EXPECT_EQ(window->GetMenuBar(), nullptr);  // nothing visible: the menu is a popup only
+    // The popup menu is not on the menu bar, which holds the 文件 and 编辑 menus.
+    wxMenuBar* bar = window->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    EXPECT_EQ(s8(bar->GetMenuLabel(0)), "文件(&F)");
+    EXPECT_EQ(s8(bar->GetMenuLabel(1)), "编辑(&E)");
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i) EXPECT_NE(bar->GetMenu(i), window->hotspotMenu);
+    std::vector<std::string> items;
+    for (const wxMenuItem* item : window->fileMenu->GetMenuItems())
+        items.push_back(item->IsSeparator() ? "-" : s8(item->GetItemLabel()));
+    EXPECT_EQ(items, (std::vector<std::string>{"新建工程(&N)", "打开工程(&O)…\tCtrl+O", "保存工程(&S)\tCtrl+S",
+                                               "工程另存为(&A)…\tCtrl+Shift+S", "-", "导入代码(&I)…", "-",
+                                               "退出(&X)"}));
     EXPECT_STREQ(mainform::kMenuTitle, "删除热点");
 }
 
@@ -229,7 +245,7 @@ TEST_F(MainWindowStart, LayoutFollowsResizeAndMoveHidesHandles) {
     pump(100);
     EXPECT_EQ(window->canvas->GetSize().x, window->GetClientSize().x - 300);
     window->Maximize(false);
-    window->SetSize(971, 682);
+    window->SetSize(971, 682 + window->GetMenuBar()->GetSize().y);
     ASSERT_TRUE(waitFor([&] { return window->canvas->GetSize().x == window->GetClientSize().x - 300; }));
     EXPECT_EQ(window->canvas->GetSize().y, window->GetClientSize().y - 2);
 }

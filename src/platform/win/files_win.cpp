@@ -1,0 +1,164 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/files.h"
+
+namespace platform {
+
+namespace {
+
+WriteFilter& writeFilter() {
+    static WriteFilter filter;
+    return filter;
+}
+
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
+    return w;
+}
+
+std::string narrow(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+std::string reason(DWORD err) {
+    switch (err) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "磁盘空间不足";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return "没有写入权限";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND: return "文件夹不存在";
+    default: return "系统错误 " + std::to_string(err);
+    }
+}
+
+}  // namespace
+
+void setWriteFilterForTests(WriteFilter filter) { writeFilter() = std::move(filter); }
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::wstring target = wide(path);
+    const std::wstring temp = target + L".saving-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = reason(GetLastError());
+        return false;
+    }
+    size_t allowed = bytes.size();
+    if (writeFilter()) allowed = writeFilter()(bytes);
+    size_t done = 0;
+    bool ok = true;
+    DWORD err = ERROR_DISK_FULL;
+    while (ok && done < allowed) {
+        DWORD n = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(allowed - done, 1 << 20));
+        ok = WriteFile(h, bytes.data() + done, chunk, &n, nullptr) != 0;
+        if (!ok) err = GetLastError();
+        done += n;
+    }
+    ok = ok && allowed == bytes.size() && FlushFileBuffers(h) != 0;
+    if (!ok && err == ERROR_DISK_FULL && allowed == bytes.size()) err = GetLastError();
+    CloseHandle(h);
+    if (!ok || !MoveFileExW(temp.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = reason(ok ? GetLastError() : err);
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool readWholeFile(const std::string& path, std::string& out, std::string& error,
+                   std::size_t maxBytes) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = reason(GetLastError());
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size) || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+        error = "文件过大";
+        CloseHandle(h);
+        return false;
+    }
+    std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD n = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
+        if (!ReadFile(h, &data[done], chunk, &n, nullptr) || n == 0) break;
+        done += n;
+    }
+    CloseHandle(h);
+    data.resize(done);
+    out = std::move(data);
+    return true;
+}
+
+bool fileExists(const std::string& path) {
+    const DWORD a = GetFileAttributesW(wide(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileW(wide(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool makeFolders(const std::string& path) {
+    const std::wstring w = wide(path);
+    for (size_t i = 1; i <= w.size(); ++i) {
+        if (i < w.size() && w[i] != L'\\' && w[i] != L'/') continue;
+        const std::wstring part = w.substr(0, i);
+        if (part.size() == 2 && part[1] == L':') continue;  // a drive
+        CreateDirectoryW(part.c_str(), nullptr);
+    }
+    const DWORD a = GetFileAttributesW(w.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> filesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(wide(folder + "\\" + prefix + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            out.push_back(folder + "\\" + narrow(found.cFileName));
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return out;
+}
+
+std::string userDataFolder() {
+    wchar_t buf[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buf))) return {};
+    return narrow(buf) + "\\huizhan-hotspots";
+}
+
+int currentProcessId() { return static_cast<int>(GetCurrentProcessId()); }
+
+bool processAlive(int pid) {
+    if (pid <= 0) return false;
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!h) return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
+    CloseHandle(h);
+    return running;
+}
+
+}  // namespace platform

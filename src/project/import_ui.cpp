@@ -1,0 +1,53 @@
+// 导入代码: image-map code pasted or opened in ImportCodeDialog becomes hotspots
+// on the loaded picture, with their links and tips, in document order.
+#include <wx/textctrl.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "core/map_import.h"
+#include "forms/import_code_dialog.h"
+#include "forms/main_window.h"
+#include "hotspots/hotspot_ops.h"
+#include "image/picture_install.h"
+#include "project/project_session.h"
+#include "toolkit/message_box.h"
+#include "toolkit/widgets.h"
+
+namespace {
+
+std::string skippedNote(int skipped) {
+    if (skipped == 0) return {};
+    return "，跳过了 " + text::number(skipped) + " 个圆形、多边形或无法识别的区域";
+}
+
+}  // namespace
+
+void importCode(MainWindow& window) {
+    std::string code;
+    {
+        ImportCodeDialog dialog(&window);
+        if (dialog.ShowModal() != wxID_OK) return;
+        code = toolkit::toUtf8(dialog.codeBox->GetValue());
+    }
+    const mapimport::ImportResult found = mapimport::importMapCode(code);
+    if (found.areas.empty()) {
+        showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
+        return;
+    }
+    AppState& state = window.state;
+    if (state.pictureObject == 0) {
+        // The code names its picture: offer it as the network address to load first.
+        if (found.pictureAddress.empty()) {
+            showMessage("请先加载图片，再导入热点代码");
+            return;
+        }
+        loadNetworkPicture(window, toolkit::fromUtf8(found.pictureAddress));
+        if (state.pictureObject == 0) return;
+    }
+    const int left = window.canvas->objectLeft(state.pictureObject);
+    const int top = window.canvas->objectTop(state.pictureObject);
+    for (const mapimport::ImportedArea& a : found.areas)
+        createHotspot(window, left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false);
+    noteWork(window);
+    showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
+                skippedNote(found.skipped));
+}

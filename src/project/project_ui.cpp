@@ -1,0 +1,304 @@
+// The 文件 menu: new, open and save projects, the unsaved-changes question, and the
+// window title that shows the project and whether it is saved.
+#include <wx/clrpicker.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "core/map_code.h"
+#include "forms/main_window.h"
+#include "forms/main_window_texts.h"
+#include "hotspots/hotspot_ops.h"
+#include "image/picture_install.h"
+#include "platform/files.h"
+#include "project/project_session.h"
+#include "toolkit/message_box.h"
+#include "toolkit/widgets.h"
+
+namespace {
+
+constexpr std::size_t kMaxProjectBytes = 64 * 1024 * 1024;
+
+PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
+wxColour unpacked(PackedColour c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); }
+
+// Holds back the change watch while a handler rebuilds the work step by step.
+class PauseWatch {
+  public:
+    explicit PauseWatch(ProjectSession& s) : s_(s) { ++s_.paused; }
+    ~PauseWatch() { --s_.paused; }
+    PauseWatch(const PauseWatch&) = delete;
+    PauseWatch& operator=(const PauseWatch&) = delete;
+
+  private:
+    ProjectSession& s_;
+};
+
+void updateTitle(MainWindow& window) {
+    const wxString title = projectTitle(*window.session);
+    if (window.GetTitle() != title) window.SetTitle(title);
+}
+
+// The work now counts as saved (or as begun, for a new project).
+void markSaved(MainWindow& window) {
+    ProjectSession& s = *window.session;
+    s.saved = captureProject(window);
+    s.lastSeen = s.saved;
+    s.dirty = false;
+    removeRecovery(window);
+    updateTitle(window);
+}
+
+wxString suggestedName(const MainWindow& window) {
+    const ProjectSession& s = *window.session;
+    if (!s.projectPath.empty()) return toolkit::fromUtf8(project::fileNameOf(s.projectPath));
+    std::string base = window.state.imagePath.empty()
+                           ? std::string(kUntitled)
+                           : project::fileNameOf(mapcode::previewAddress(window.state.imagePath));
+    const size_t slash = base.find_last_of('/');
+    if (slash != std::string::npos) base = base.substr(slash + 1);
+    const size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) base = base.substr(0, dot);
+    if (base.empty()) base = kUntitled;
+    return toolkit::fromUtf8(base + project::kExtension);
+}
+
+bool chooseProjectFile(MainWindow& window, bool save, std::string& path) {
+    const ProjectSession& s = *window.session;
+    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"),
+                        toolkit::fromUtf8(project::folderOf(s.projectPath)),
+                        save ? suggestedName(window) : wxString(), toolkit::fromUtf8(kProjectFilter),
+                        save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
+    if (dialog.ShowModal() != wxID_OK) return false;
+    path = toolkit::toUtf8(dialog.GetPath());
+    if (save && text::asciiLower(project::fileNameOf(path)).find(project::kExtension) == std::string::npos)
+        path += project::kExtension;
+    return !path.empty();
+}
+
+// Brings the project's picture back: its path as saved, else beside the project
+// file as it was then, else wherever the user says it is now.
+bool bringBackPicture(MainWindow& window, const project::PictureRecord& r,
+                      const std::string& projectFolder) {
+    if (r.loadMode == 1) return loadNetworkAddress(window, r.path);
+    std::string path = r.path;
+    if (!platform::fileExists(path) && !r.relativePath.empty() && !projectFolder.empty()) {
+        const std::string beside = project::resolveAgainst(projectFolder, r.relativePath);
+        if (platform::fileExists(beside)) path = beside;
+    }
+    if (!platform::fileExists(path)) {
+        showMessage("找不到工程的图片：" + r.path + "\n请指出图片现在的位置。");
+        wxString picked;
+        if (!pickPictureFile(window, picked)) return false;
+        path = toolkit::toUtf8(picked);
+    }
+    return loadLocalPicture(window, toolkit::fromUtf8(path), nullptr);
+}
+
+}  // namespace
+
+project::Project captureProject(const MainWindow& window) {
+    const AppState& state = window.state;
+    const CanvasCtrl& canvas = *window.canvas;
+    project::Project p;
+    p.hasPicture = state.pictureObject != 0;
+    if (p.hasPicture) {
+        project::PictureRecord& r = p.picture;
+        r.loadMode = state.loadMode;
+        r.path = state.imagePath;
+        r.uploadedAddress = state.loadMode == 1 ? std::string() : state.codeImageAddress;
+        r.width = state.imageWidth;
+        r.height = state.imageHeight;
+        r.left = canvas.objectLeft(state.pictureObject);
+        r.top = canvas.objectTop(state.pictureObject);
+    }
+    const auto areas = mapcode::collectMapAreas(window.hotspots, canvas.store(), state.pictureObject);
+    p.hotspots.reserve(areas.size());
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const mapcode::MapArea& a = areas[i];
+        p.hotspots.push_back({a.x1, a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip,
+                              window.hotspots.isHotspotLocked(static_cast<int>(i))});
+    }
+    p.hotspotColour = packed(window.hotspotPicker->GetColour());
+    p.borderColour = packed(window.borderPicker->GetColour());
+    p.backgroundColour = packed(window.backgroundPicker->GetColour());
+    p.transparency = window.transparencySlider->GetValue();
+    return p;
+}
+
+wxString projectTitle(const ProjectSession& s) {
+    std::string title = mainform::kTitle;
+    if (!s.projectPath.empty()) title += " - " + project::fileNameOf(s.projectPath);
+    else if (s.dirty) title += std::string(" - ") + kUntitled;
+    if (s.dirty) title += " *";
+    return toolkit::fromUtf8(title);
+}
+
+bool isDirty(const MainWindow& window) { return window.session->dirty; }
+
+void noteWork(MainWindow& window) {
+    ProjectSession& s = *window.session;
+    if (s.paused) return;
+    project::Project now = captureProject(window);
+    if (now == s.lastSeen) return;
+    s.lastSeen = std::move(now);
+    s.dirty = s.lastSeen != s.saved;
+    updateTitle(window);
+    if (!s.dirty) {
+        removeRecovery(window);
+        return;
+    }
+    // At most one recovery write a second; a change within the second waits for it.
+    const auto since = std::chrono::steady_clock::now() - s.lastRecoveryWrite;
+    if (since >= std::chrono::seconds(1)) {
+        writeRecoveryNow(window);
+    } else if (!s.recoveryTimer.IsRunning()) {
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::seconds(1) - since);
+        s.recoveryTimer.StartOnce(static_cast<int>(wait.count()) + 1);
+    }
+}
+
+bool confirmDiscard(MainWindow& window) {
+    noteWork(window);
+    if (!isDirty(window)) return true;
+    switch (askSaveChanges(kUnsavedQuestion)) {
+    case wxID_YES: return saveProject(window);
+    case wxID_NO: return true;
+    default: return false;
+    }
+}
+
+bool saveProjectTo(MainWindow& window, const std::string& path) {
+    project::Project p = captureProject(window);
+    if (p.hasPicture && p.picture.loadMode == 0)
+        p.picture.relativePath = project::relativeTo(project::folderOf(path), p.picture.path);
+    std::string error;
+    if (!platform::writeFileAtomically(path, project::toJson(p), error)) {
+        showMessage("工程保存失败（" + error + "）：" + path);
+        return false;
+    }
+    window.session->projectPath = path;
+    markSaved(window);
+    return true;
+}
+
+bool saveProject(MainWindow& window) {
+    const std::string path = window.session->projectPath;
+    if (path.empty()) return saveProjectAs(window);
+    return saveProjectTo(window, path);
+}
+
+bool saveProjectAs(MainWindow& window) {
+    std::string path;
+    if (!chooseProjectFile(window, true, path)) return false;
+    return saveProjectTo(window, path);
+}
+
+void newProject(MainWindow& window) {
+    if (!confirmDiscard(window)) return;
+    resetAll(window);
+    window.session->projectPath.clear();
+    markSaved(window);
+}
+
+bool restoreProject(MainWindow& window, const project::Project& p, const std::string& projectFolder) {
+    ProjectSession& s = *window.session;
+    PauseWatch pause(s);
+    resetAll(window);
+    // Looks first: the hotspots take their faces and transparency from these.
+    window.hotspotPicker->SetColour(unpacked(p.hotspotColour));
+    window.borderPicker->SetColour(unpacked(p.borderColour));
+    window.backgroundPicker->SetColour(unpacked(p.backgroundColour));
+    window.canvas->setCanvasBackground(p.backgroundColour);
+    window.transparencySlider->SetValue(p.transparency);
+    window.transparencyBox->SetValue(wxString::Format("%d", p.transparency));
+    if (!p.hasPicture) return true;
+
+    const project::PictureRecord& r = p.picture;
+    if (!bringBackPicture(window, r, projectFolder)) {
+        resetAll(window);
+        return false;
+    }
+    AppState& state = window.state;
+    state.loadMode = r.loadMode;
+    if (state.imageWidth != r.width || state.imageHeight != r.height)
+        showMessage("图片的尺寸（" + text::number(state.imageWidth) + "×" + text::number(state.imageHeight) +
+                    "）与工程中保存的尺寸（" + text::number(r.width) + "×" + text::number(r.height) +
+                    "）不同，热点将按保存的位置恢复。");
+    window.canvas->moveObject(state.pictureObject, r.left, r.top);
+    if (r.loadMode == 0) state.codeImageAddress = r.uploadedAddress;
+    for (const project::HotspotRecord& h : p.hotspots)
+        createHotspot(window, r.left + h.x, r.top + h.y, h.width, h.height, h.link, h.tip, h.locked);
+    return true;
+}
+
+bool openProjectFile(MainWindow& window, const std::string& path) {
+    std::string bytes, error;
+    project::Project p;
+    if (!platform::readWholeFile(path, bytes, error, kMaxProjectBytes)) {
+        showMessage("工程文件无法打开（" + error + "）：" + path);
+        return false;
+    }
+    if (!project::fromJson(bytes, p, error)) {
+        showMessage(error);
+        return false;
+    }
+    if (!restoreProject(window, p, project::folderOf(path))) {
+        window.session->projectPath.clear();
+        markSaved(window);
+        return false;
+    }
+    window.session->projectPath = path;
+    markSaved(window);
+    return true;
+}
+
+void openProject(MainWindow& window) {
+    if (!confirmDiscard(window)) return;
+    std::string path;
+    if (!chooseProjectFile(window, false, path)) return;
+    openProjectFile(window, path);
+}
+
+void bindProjectFiles(MainWindow& window) {
+    MainWindow* w = &window;
+    window.session = std::make_unique<ProjectSession>();
+    ProjectSession& s = *window.session;
+    s.saved = captureProject(window);
+    s.lastSeen = s.saved;
+    s.recoveryPath = recoveryFolder().empty()
+                         ? std::string()
+                         : recoveryFolder() + "/recovery-" + std::to_string(platform::currentProcessId()) +
+                               project::kExtension;
+    s.recoveryTimer.Bind(wxEVT_TIMER, [w](wxTimerEvent&) {
+        if (w->session->dirty) writeRecoveryNow(*w);
+    });
+    updateTitle(window);
+
+    auto onMenu = [w](wxMenuItem* item, std::function<void(MainWindow&)> action) {
+        w->Bind(wxEVT_MENU, [w, action](wxCommandEvent&) { action(*w); }, item->GetId());
+    };
+    onMenu(window.menuNewProject, newProject);
+    onMenu(window.menuOpenProject, openProject);
+    onMenu(window.menuSaveProject, [](MainWindow& m) { saveProject(m); });
+    onMenu(window.menuSaveProjectAs, [](MainWindow& m) { saveProjectAs(m); });
+    onMenu(window.menuImportCode, importCode);
+    onMenu(window.menuExit, [](MainWindow& m) { m.Close(); });
+
+    // Every change of the work shows in the title as soon as the window is idle.
+    window.Bind(wxEVT_IDLE, [w](wxIdleEvent& e) {
+        if (w->session) noteWork(*w);
+        e.Skip();
+    });
+    // Closing throws the work away: ask first while it is unsaved.
+    window.Bind(wxEVT_CLOSE_WINDOW, [w](wxCloseEvent& e) {
+        if (e.CanVeto() && !confirmDiscard(*w)) {
+            e.Veto();
+            return;
+        }
+        removeRecovery(*w);
+        e.Skip();
+    });
+}

@@ -1,0 +1,133 @@
+#include "core/project_file.h"
+
+#include <gtest/gtest.h>
+
+using namespace project;
+
+namespace {
+
+Project sample() {
+    Project p;
+    p.hasPicture = true;
+    p.picture.loadMode = 0;
+    p.picture.path = "/home/店铺/素材/banner 1.jpg";
+    p.picture.relativePath = "素材/banner 1.jpg";
+    p.picture.uploadedAddress = "http://img.example/\"banner\".jpg?a=1&b=2";
+    p.picture.width = 790;
+    p.picture.height = 20000;
+    p.picture.left = -12;
+    p.picture.top = -4000;
+    p.hotspots = {
+        {0, 0, 150, 100, "http://shop.example/item?id=1&from=\"x\"", "新品上市 😀", true},
+        {-20, 19990, 30, 40, "http://a/&amp;", "", false},
+        {9999999, -9999999, 1000000, 1, "未添加热点链接", "热点提示\n第二行", false},
+    };
+    p.hotspotColour = packRgb(1, 2, 3);
+    p.borderColour = packRgb(250, 128, 0);
+    p.backgroundColour = packRgb(0, 0, 0);
+    p.transparency = 73;
+    return p;
+}
+
+}  // namespace
+
+TEST(ProjectFile, RoundTrip) {
+    const Project p = sample();
+    const std::string text = toJson(p);
+    Project back;
+    std::string error;
+    ASSERT_TRUE(fromJson(text, back, error)) << error;
+    EXPECT_TRUE(back == p);
+    EXPECT_EQ(back.picture.relativePath, p.picture.relativePath);
+    EXPECT_EQ(back.hotspots[0].tip, "新品上市 😀");
+    EXPECT_EQ(toJson(back), text);  // stable
+
+    Project empty;  // no picture: a fresh project
+    ASSERT_TRUE(fromJson(toJson(empty), back, error)) << error;
+    EXPECT_TRUE(back == empty);
+    EXPECT_FALSE(back.hasPicture);
+
+    Project network = sample();
+    network.picture.loadMode = 1;
+    network.picture.path = "http://img.example/a.png";
+    network.picture.relativePath.clear();
+    ASSERT_TRUE(fromJson(toJson(network), back, error)) << error;
+    EXPECT_EQ(back.picture.loadMode, 1);
+    EXPECT_TRUE(back == network);
+}
+
+TEST(ProjectFile, TheFileIsReadableJson) {
+    const std::string text = toJson(sample());
+    EXPECT_NE(text.find("\"format\": \"huizhan-hotspots-project\""), std::string::npos);
+    EXPECT_NE(text.find("\"version\": 1"), std::string::npos);
+    EXPECT_NE(text.find("\"tip\": \"新品上市 😀\""), std::string::npos);  // UTF-8 as it is
+    EXPECT_NE(text.find("\"hotspot\": \"#010203\""), std::string::npos);
+}
+
+// Each bad file names its problem and leaves what was there.
+TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
+    const std::string good = toJson(sample());
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string s = good;
+        const size_t at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? s : s.replace(at, from.size(), to);
+    };
+    std::string manySpots = "{\"format\":\"huizhan-hotspots-project\",\"version\":1,"
+                            "\"picture\":{\"source\":\"local\",\"path\":\"a.jpg\",\"relativePath\":\"\","
+                            "\"uploadedAddress\":\"\",\"width\":10,\"height\":10,\"left\":0,\"top\":0},"
+                            "\"hotspots\":[";
+    for (int i = 0; i < 1000000; ++i) manySpots += i ? ",{}" : "{}";
+    manySpots += "],\"colours\":{},\"transparency\":50}";
+    struct Case {
+        std::string text;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"", "工程文件是空的"},
+        {" \r\n ", "工程文件是空的"},
+        {good.substr(0, good.size() / 2), "工程文件已损坏或不完整（第 "},
+        {"not json at all", "工程文件已损坏或不完整（第 1 行附近不是有效的 JSON）"},
+        {"[1, 2]", "这不是绘栈热点工程文件"},
+        {"{\"format\": \"other\"}", "这不是绘栈热点工程文件"},
+        {with("\"version\": 1", "\"version\": 2"),
+         "工程文件的格式版本为 2，本程序只能打开版本 1，请使用更新的程序打开"},
+        {with("\"version\": 1", "\"version\": \"1\""), "工程文件无法打开：字段“version”应为整数"},
+        {with("\"transparency\": 73", "\"transparencyX\": 73"), "工程文件无法打开：缺少字段“transparency”"},
+        {with("\"width\": 790", "\"width\": -790"),
+         "工程文件无法打开：字段“picture.width”的数值 -790 超出范围（1 至 1000000）"},
+        {with("\"width\": 150", "\"width\": 1000000000"),
+         "工程文件无法打开：字段“hotspots[0].width”的数值 1000000000 超出范围（1 至 1000000）"},
+        {with("\"x\": 0", "\"x\": 1e9"), "工程文件无法打开：字段“hotspots[0].x”应为整数"},
+        {with("\"x\": 0", "\"x\": 18446744073709551615"),
+         "工程文件无法打开：字段“hotspots[0].x”的数值 18446744073709551615 超出范围（-10000000 至 10000000）"},
+        {with("\"locked\": true", "\"locked\": 1"), "工程文件无法打开：字段“hotspots[0].locked”应为true 或 false"},
+        {with("\"link\": \"http://shop", "\"link\": 5, \"x\": \"http://shop"),
+         "工程文件无法打开：字段“hotspots[0].link”应为文本"},
+        {with("\"source\": \"local\"", "\"source\": \"ftp\""),
+         "工程文件无法打开：字段“picture.source”应为 local 或 network"},
+        {with("\"hotspot\": \"#010203\"", "\"hotspot\": \"red\""),
+         "工程文件无法打开：字段“colours.hotspot”不是 #RRGGBB 形式的颜色"},
+        {with("\"transparency\": 73", "\"transparency\": 0"),
+         "工程文件无法打开：字段“transparency”的数值 0 超出范围（1 至 100）"},
+        {with("\"hotspots\": [", "\"hotspots\": 3, \"x\": ["), "工程文件无法打开：字段“hotspots”应为数组"},
+        {manySpots, "工程文件无法打开：工程文件中的热点过多（1000000 个，最多 20000 个）"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        Project kept = sample();
+        std::string error;
+        EXPECT_FALSE(fromJson(c.text, kept, error));
+        EXPECT_EQ(error.substr(0, c.error.size()), c.error);
+        EXPECT_TRUE(kept == sample());
+    }
+}
+
+TEST(ProjectFile, Paths) {
+    EXPECT_EQ(relativeTo("/home/u/工程", "/home/u/工程/素材/a.jpg"), "素材/a.jpg");
+    EXPECT_EQ(relativeTo("/home/u/工程", "/home/u/图片/a.jpg"), "../图片/a.jpg");
+    EXPECT_EQ(relativeTo("", "/a.jpg"), "");
+    EXPECT_EQ(resolveAgainst("/home/u/工程", "../图片/a.jpg"), "/home/u/图片/a.jpg");
+    EXPECT_EQ(folderOf("/home/u/工程/a.hzproj"), "/home/u/工程");
+    EXPECT_EQ(fileNameOf("/home/u/工程/a.hzproj"), "a.hzproj");
+}
