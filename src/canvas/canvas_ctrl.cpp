@@ -44,6 +44,7 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_RIGHT_DOWN, &CanvasCtrl::OnRightDown, this);
     Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
     Bind(wxEVT_KEY_DOWN, &CanvasCtrl::OnKeyDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDoubleClick, this);
 }
 
 int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
@@ -153,5 +154,13 @@ void CanvasCtrl::OnMotion(wxMouseEvent& event) {
 
 void CanvasCtrl::OnKeyDown(wxKeyEvent& event) {
     if (onKeyDown) onKeyDown(event.GetKeyCode(), keyStateOf(event));
+    event.Skip();
+}
+
+void CanvasCtrl::OnLeftDoubleClick(wxMouseEvent& event) {
+    const int hit = store_.hitTest(event.GetX(), event.GetY());
+    CallAfter([this, hit] {
+        if (onObjectDoubleClicked) onObjectDoubleClicked(hit);
+    });
     event.Skip();
 }

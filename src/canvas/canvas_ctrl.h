@@ -49,6 +49,8 @@ public:
     std::function<void(int keyCode, int keyState)> onKeyDown;           // common event -9
     std::function<void(const std::vector<wxString>& files)> onFilesDropped;
     std::function<void(int object)> onBeforeDelete;                     // canvas event 10
+    // Raised after the double click itself has been handled, so it may open a dialog.
+    std::function<void(int object)> onObjectDoubleClicked;              // canvas event 4
 
     // The object pressed with the left button while it is down: -1 over no object, 0 when up.
     int pressedObject() const { return pressed_; }
@@ -63,6 +65,7 @@ private:
     void OnRightDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnLeftDoubleClick(wxMouseEvent& event);
     void invalidateRect(int x, int y, int w, int h);
 
     CanvasStore store_;
