@@ -26,6 +26,7 @@ MainWindow* openMainWindow(AppState& state) {
     bindReset(*window);
     bindCodeOutput(*window);
     bindHotspotInfo(*window);
+    bindDrawOverlay(*window);
     window->Show();
     return window;
 }
