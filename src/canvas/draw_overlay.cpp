@@ -102,6 +102,8 @@ void DrawOverlayWindow::startRubberBand(int x, int y) {
     state_.overlayStartX = state_.overlayEndX = p.x;
     state_.overlayStartY = state_.overlayEndY = p.y;
     repaint(frame_.showBand({}));
+    // The Shift release must reach the window, even if the focus went elsewhere meanwhile.
+    if (!HasFocus()) SetFocus();
     // Movements outside the board keep arriving while the button is down.
     if (!board->HasCapture()) board->CaptureMouse();
 }

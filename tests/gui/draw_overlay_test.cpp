@@ -286,6 +286,20 @@ TEST_F(DrawOverlay, AClickOrALineWithoutAreaOpensNoDialog) {
     EXPECT_EQ(window->hotspots.hotspotCount(), 1);
 }
 
+TEST_F(DrawOverlay, PressingTheBoardTakesTheFocusBackForTheShiftRelease) {
+    putPicture();
+    holdShift();
+    window->hotspotListBox->SetFocus();
+    ASSERT_TRUE(waitFor([&] { return window->hotspotListBox->HasFocus(); }));
+    sim.MouseMove(onScreen(100, 80));
+    pump(30);
+    sim.MouseClick();
+    EXPECT_TRUE(waitFor([&] { return overlay() && overlay()->HasFocus(); }));
+    releaseShift();
+    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
+}
+
 TEST_F(DrawOverlay, WithoutAPictureShiftDoesNothing) {
     focusCanvas();
     sim.KeyDown(WXK_SHIFT);
