@@ -26,6 +26,8 @@ MainWindow* openMainWindow(AppState& state) {
     bindCanvasHandlers(*window);
     bindReset(*window);
     bindCodeOutput(*window);
+    bindHotspotInfo(*window);
+    bindDrawOverlay(*window);
     bindProjectFiles(*window);
     window->Show();
     return window;

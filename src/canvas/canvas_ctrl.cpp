@@ -1,9 +1,12 @@
 #include "canvas/canvas_ctrl.h"
 
 #include <wx/bitmap.h>
+
 #include <wx/dcclient.h>
 #include <wx/dnd.h>
 #include <wx/image.h>
+
+#include <cstdlib>
 
 #include "app/repaint_thread.h"
 #include "image/picture_decoder.h"
@@ -40,12 +43,11 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     SetDropTarget(new CanvasDropTarget(this));
     Bind(wxEVT_PAINT, &CanvasCtrl::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &CanvasCtrl::OnLeftDown, this);
-    // The second press of a quick double click is a press like any other.
-    Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDown, this);
     Bind(wxEVT_LEFT_UP, &CanvasCtrl::OnLeftUp, this);
     Bind(wxEVT_RIGHT_DOWN, &CanvasCtrl::OnRightDown, this);
     Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
     Bind(wxEVT_KEY_DOWN, &CanvasCtrl::OnKeyDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDoubleClick, this);
 }
 
 int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
@@ -139,6 +141,15 @@ void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {
 
 void CanvasCtrl::OnLeftUp(wxMouseEvent& event) {
     pressed_ = 0;
+    const int doubleClicked = doubleClicked_;
+    doubleClicked_ = 0;
+    const wxPoint moved = event.GetPosition() - doubleClickAt_;
+    if (doubleClicked && std::abs(moved.x) <= 2 && std::abs(moved.y) <= 2) {
+        // Raised once the click itself has been handled, so it may open a dialog.
+        CallAfter([this, doubleClicked] {
+            if (onObjectDoubleClicked) onObjectDoubleClicked(doubleClicked);
+        });
+    }
     event.Skip();
 }
 
@@ -160,4 +171,13 @@ void CanvasCtrl::OnMotion(wxMouseEvent& event) {
 void CanvasCtrl::OnKeyDown(wxKeyEvent& event) {
     if (onKeyDown) onKeyDown(event.GetKeyCode(), keyStateOf(event));
     event.Skip();
+}
+
+// The second press of a quick double click is a press like any other, so it can
+// start a drag; only when the button comes up where it went down is it also a
+// double click on the object.
+void CanvasCtrl::OnLeftDoubleClick(wxMouseEvent& event) {
+    OnLeftDown(event);
+    doubleClicked_ = store_.hitTest(event.GetX(), event.GetY());
+    doubleClickAt_ = event.GetPosition();
 }

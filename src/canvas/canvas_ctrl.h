@@ -51,6 +51,9 @@ public:
     std::function<void(int keyCode, int keyState)> onKeyDown;           // common event -9
     std::function<void(const std::vector<wxString>& files)> onFilesDropped;
     std::function<void(int object)> onBeforeDelete;                     // canvas event 10
+    // A double click whose button came up where it went down, raised after the
+    // click has been handled, so it may open a dialog.
+    std::function<void(int object)> onObjectDoubleClicked;              // canvas event 4
 
     // The object pressed with the left button while it is down: -1 over no object, 0 when up.
     int pressedObject() const { return pressed_; }
@@ -65,9 +68,12 @@ private:
     void OnRightDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnLeftDoubleClick(wxMouseEvent& event);
     void invalidateRect(int x, int y, int w, int h);
 
     CanvasStore store_;
     int pressed_ = 0;
+    int doubleClicked_ = 0;  // the object of a double click until the button comes up
+    wxPoint doubleClickAt_;
     std::vector<unsigned char> frame_;  // reused composition buffer
 };

@@ -126,4 +126,6 @@ void bindHotspotEditing(MainWindow& window);  // create, select, delete, lock, c
 void bindCanvasHandlers(MainWindow& window);  // press, drag, popup menu
 void bindReset(MainWindow& window);           // 清空
 void bindCodeOutput(MainWindow& window);      // 查看代码
+void bindHotspotInfo(MainWindow& window);     // 修改, double clicks on a hotspot
+void bindDrawOverlay(MainWindow& window);     // Shift: the drawing overlay
 void bindProjectFiles(MainWindow& window);    // the 文件 menu, unsaved changes, recovery

@@ -1,0 +1,63 @@
+// The popup item 修改, double clicks on a hotspot or its list entry, and the
+// create flow behind a drawn rectangle.
+#include "hotspots/hotspot_info.h"
+
+#include <wx/listbox.h>
+#include <wx/menu.h>
+
+#include "canvas/canvas_ctrl.h"
+#include "core/canvas_drag.h"
+#include "core/link_rule.h"
+#include "forms/hotspot_info_dialog.h"
+#include "forms/main_window.h"
+#include "hotspots/hotspot_ops.h"
+
+void modifyHotspotInfo(MainWindow& window, int objectId) {
+    AppState& s = window.state;
+    s.infoDialogMode = HotspotInfoDialog::modify;
+    const int before = window.hotspots.findHotspotRow(objectId);
+    if (before < 0) return;
+    s.editOldLink = window.hotspots.cell(before, 1);
+    s.editOldTip = window.hotspots.cell(before, 2);
+
+    HotspotInfoDialog dialog(&window, HotspotInfoDialog::modify, {s.editOldLink, s.editOldTip});
+    if (dialog.ShowModal() == wxID_OK) {
+        const LinkTip typed = dialog.value();
+        s.dialogLink = hotspotLink(typed.link, LinkEdit::modify);
+        s.dialogTip = typed.tip;
+    } else {
+        s.dialogLink = s.editOldLink;
+        s.dialogTip = s.editOldTip;
+    }
+    // Looked up again: the row is written where the hotspot is now.
+    const int row = window.hotspots.findHotspotRow(objectId);
+    if (row >= 0) window.hotspots.setHotspotLinkTip(row, s.dialogLink, s.dialogTip);
+}
+
+bool createDrawnHotspot(MainWindow& window) {
+    AppState& s = window.state;
+    s.infoDialogMode = HotspotInfoDialog::create;
+    HotspotInfoDialog dialog(&window, HotspotInfoDialog::create);
+    if (dialog.ShowModal() != wxID_OK) return false;
+    const LinkTip typed = dialog.value();
+    s.dialogLink = hotspotLink(typed.link, LinkEdit::create);
+    const int before = window.hotspots.hotspotCount();
+    const RectXYWH r = s.drawnRect;
+    createHotspot(window, r.x, r.y, r.w, r.h, s.dialogLink, typed.tip, true);
+    return window.hotspots.hotspotCount() > before;
+}
+
+void bindHotspotInfo(MainWindow& window) {
+    MainWindow* w = &window;
+    w->Bind(
+        wxEVT_MENU, [w](wxCommandEvent&) { modifyHotspotInfo(*w, w->state.menuTargetObject); },
+        w->menuModify->GetId());
+    w->canvas->onObjectDoubleClicked = [w](int object) {
+        if (opensHotspotMenu(w->hotspots, object)) modifyHotspotInfo(*w, object);
+    };
+    // The dialog opens once the list box has finished with the click.
+    w->hotspotListBox->Bind(wxEVT_LISTBOX_DCLICK, [w](wxCommandEvent& e) {
+        const int object = w->hotspots.hotspotObjectAt(e.GetInt());
+        if (object > 0) w->CallAfter([w, object] { modifyHotspotInfo(*w, object); });
+    });
+}
