@@ -57,10 +57,6 @@ std::string buildAreaLine(const PictureRect& rect, const std::string& link, cons
 // A map name from 200 to 800 inclusive, drawn from the program's generator.
 int drawMapName();
 
-// The preview's picture address: the last backslash-separated piece of the path
-// (an empty remainder after the last backslash does not count).
-std::string previewAddress(const std::string& imagePath);
-
 // Header, one area line per entry in order, then the end tag.
 std::string generateMapCode(const std::string& address, int width, int height,
                             std::optional<int> mapName, const std::vector<MapArea>& areas);
