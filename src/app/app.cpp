@@ -25,6 +25,7 @@ MainWindow* openMainWindow(AppState& state) {
     bindCanvasHandlers(*window);
     bindReset(*window);
     bindCodeOutput(*window);
+    bindPreview(*window);
     window->Show();
     return window;
 }

@@ -111,3 +111,4 @@ void bindHotspotEditing(MainWindow& window);  // create, select, delete, lock, c
 void bindCanvasHandlers(MainWindow& window);  // press, drag, popup menu
 void bindReset(MainWindow& window);           // 清空
 void bindCodeOutput(MainWindow& window);      // 查看代码
+void bindPreview(MainWindow& window);         // 预览
