@@ -36,13 +36,7 @@ PreviewWindow::PreviewWindow(wxWindow* parent, const wxString& startAddress)
         e.Skip();
     });
     // A plain Esc closes the window like its close box.
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
-            Close();
-            return;
-        }
-        e.Skip();
-    });
+    toolkit::closeOnPlainEscape(this);
 }
 
 PreviewWindow::~PreviewWindow() { progressWatch.reset(); }
