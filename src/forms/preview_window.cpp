@@ -16,9 +16,10 @@
 
 using toolkit::fromUtf8;
 
-PreviewWindow::PreviewWindow(wxWindow* parent, const wxString& startAddress)
-    : wxDialog(parent, wxID_ANY, fromUtf8(previewform::kCaption), wxDefaultPosition,
-               wxSize(948, 667), wxCAPTION | wxMINIMIZE_BOX | wxCLOSE_BOX | wxSYSTEM_MENU,
+PreviewWindow::PreviewWindow(const wxString& startAddress)
+    : wxDialog(nullptr, wxID_ANY, fromUtf8(previewform::kCaption), wxDefaultPosition,
+               wxSize(948, 667),
+               wxCAPTION | wxMINIMIZE_BOX | wxCLOSE_BOX | wxSYSTEM_MENU | wxDIALOG_NO_PARENT,
                "PreviewWindow") {
     SetFont(toolkit::uiFont());
     buildControls(startAddress);

@@ -34,8 +34,10 @@ inline constexpr const char* kCancel = "取消预览";
 
 class PreviewWindow : public wxDialog {
 public:
-    // The browser starts on `startAddress` as it is created.
-    PreviewWindow(wxWindow* parent, const wxString& startAddress);
+    // The browser starts on `startAddress` as it is created. The main window is
+    // hidden while the preview is open, so the preview stands on its own: it is
+    // nobody's dialog, and keeps a taskbar entry of its own where there is one.
+    explicit PreviewWindow(const wxString& startAddress);
     ~PreviewWindow() override;
 
     wxStaticBox* browserGroup = nullptr;  // 分组框1

@@ -76,8 +76,7 @@ void showPreview(MainWindow& window) {
 
     window.Hide();
     {
-        PreviewWindow previewWindow(&window,
-                                    toolkit::fromUtf8(preview::fileUrl(s.previewDocumentPath)));
+        PreviewWindow previewWindow(toolkit::fromUtf8(preview::fileUrl(s.previewDocumentPath)));
         bindPreviewWindow(previewWindow, s.previewDocumentPath);
         previewWindow.ShowModal();
         previewWindow.Hide();

@@ -115,7 +115,8 @@ TEST_F(Preview, LocalPictureWritesBothFilesShowsThePageAndCancelCleansUp) {
     // A name that needs percent-encoding in the page.
     const std::string name = "横幅 #1.png";
     dropPicture(name);
-    createHotspot(*window, 10, 20, 150, 100, "http://shop.example/a", "新品上市", false);
+    // 镕 is not in GB2312: the tip still reaches the page whole.
+    createHotspot(*window, 10, 20, 150, 100, "http://shop.example/a", "新品上市镕", false);
 
     DriveModal<PreviewWindow> drive([&](PreviewWindow& w) {
         EXPECT_FALSE(window->IsShown());
@@ -127,7 +128,7 @@ TEST_F(Preview, LocalPictureWritesBothFilesShowsThePageAndCancelCleansUp) {
         EXPECT_NE(state->previewDocumentText.find(
                       "<img src=\"%E6%A8%AA%E5%B9%85%20%231.png\" width=\"300\" height=\"200\""),
                   std::string::npos);
-        EXPECT_NE(state->previewDocumentText.find("alt=\"&quot;新品上市\""), std::string::npos);
+        EXPECT_NE(state->previewDocumentText.find("alt=\"&quot;新品上市镕\""), std::string::npos);
         EXPECT_EQ(state->previewDocumentPath, doc.string());
         EXPECT_EQ(state->previewPictureFile, name);
 
@@ -135,6 +136,12 @@ TEST_F(Preview, LocalPictureWritesBothFilesShowsThePageAndCancelCleansUp) {
         EXPECT_EQ(w.progressBar->GetValue(), 100);
         EXPECT_EQ(text(w.addressBox), "当前为预览文档");
         EXPECT_EQ(s8(w.browser->GetCurrentURL()), preview::fileUrl(doc.string()));
+        // The engine read the page as UTF-8 and found the picture by its encoded name.
+        wxString alt, width;
+        EXPECT_TRUE(w.browser->RunScript("document.getElementsByTagName('area')[0].alt", &alt));
+        EXPECT_EQ(s8(alt), "\"新品上市镕");
+        EXPECT_TRUE(w.browser->RunScript("document.images[0].naturalWidth", &width));
+        EXPECT_EQ(s8(width), "300");
 
         // The picture shows at the body's 8-pixel margin, the page around it.
         wxImage shot;
