@@ -29,6 +29,7 @@ MainWindow* openMainWindow(AppState& state) {
     bindHotspotInfo(*window);
     bindDrawOverlay(*window);
     bindProjectFiles(*window);
+    bindPreview(*window);
     window->Show();
     return window;
 }

@@ -113,19 +113,6 @@ std::string buildAreaLine(const PictureRect& rect, const std::string& link,
 
 int drawMapName() { return 100000 + rng::next() % 900000; }
 
-std::string previewAddress(const std::string& imagePath) {
-    std::string last;
-    size_t start = 0;
-    for (;;) {
-        const size_t slash = imagePath.find('\\', start);
-        if (slash == std::string::npos) break;
-        last = imagePath.substr(start, slash - start);
-        start = slash + 1;
-    }
-    if (start < imagePath.size()) last = imagePath.substr(start);
-    return last;
-}
-
 std::string generateMapCode(const std::string& address, int width, int height,
                             std::optional<int> mapName, const std::vector<MapArea>& areas) {
     std::string code = buildMapHeader(address, width, height, mapName);

@@ -70,10 +70,6 @@ std::string buildAreaLine(const PictureRect& rect, const std::string& link, cons
 // a shop page carrying several pictures with maps needs them to differ.
 int drawMapName();
 
-// The preview's picture address: the last backslash-separated piece of the path
-// (an empty remainder after the last backslash does not count).
-std::string previewAddress(const std::string& imagePath);
-
 // Header, one area line per entry in order, then the end tag.
 std::string generateMapCode(const std::string& address, int width, int height,
                             std::optional<int> mapName, const std::vector<MapArea>& areas);

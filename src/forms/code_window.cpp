@@ -23,13 +23,7 @@ CodeWindow::CodeWindow(wxWindow* parent)
     SetSize(718, 590);
     CentreOnScreen();
     // A plain Esc closes the window like its close box.
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
-            Close();
-            return;
-        }
-        e.Skip();
-    });
+    toolkit::closeOnPlainEscape(this);
 }
 
 void CodeWindow::buildControls() {

@@ -61,13 +61,7 @@ MainWindow::MainWindow(AppState& appState)
         e.Skip();
     });
     // A plain Esc closes the window (and so ends the program).
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
-            Close();
-            return;
-        }
-        e.Skip();
-    });
+    toolkit::closeOnPlainEscape(this);
     runLayout();
     runLayout();
 }

@@ -129,3 +129,4 @@ void bindCodeOutput(MainWindow& window);      // 查看代码
 void bindHotspotInfo(MainWindow& window);     // 修改, double clicks on a hotspot
 void bindDrawOverlay(MainWindow& window);     // Shift: the drawing overlay
 void bindProjectFiles(MainWindow& window);    // the 文件 menu, unsaved changes, recovery
+void bindPreview(MainWindow& window);         // 预览

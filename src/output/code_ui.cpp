@@ -4,9 +4,11 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
+#include "core/preview_document.h"
 #include "core/text.h"
 #include "forms/code_window.h"
 #include "forms/main_window.h"
+#include "platform/files.h"
 #include "toolkit/input_box.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
@@ -23,8 +25,9 @@ std::string generateMapCode(const MainWindow& window, MapVariant variant) {
         mapcode::collectMapAreas(window.hotspots, window.canvas->store(), s.pictureObject);
     // Our tips are UTF-8 already, so the preview's conversion to UTF-8 keeps them whole.
     if (variant == MapVariant::preview)
-        return mapcode::generateMapCode(mapcode::previewAddress(s.imagePath), s.imageWidth,
-                                        s.imageHeight, std::nullopt, areas);
+        return mapcode::generateMapCode(
+            preview::pictureSource(s.imagePath, s.loadMode == 1, platform::kPathSeparators),
+            s.imageWidth, s.imageHeight, std::nullopt, areas);
     return mapcode::generateMapCode(s.codeImageAddress, s.imageWidth, s.imageHeight,
                                     mapcode::drawMapName(), areas);
 }

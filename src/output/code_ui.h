@@ -10,7 +10,7 @@ class MainWindow;
 
 enum class MapVariant {
     code,     // the code window's: the address given for the code, a fresh map name
-    preview,  // the preview document's: the picture's file name, the literal map name
+    preview,  // the preview document's: the copy's name or network address, literal map name
 };
 
 // The image-map code of the current picture and hotspots, read at this moment.

@@ -1,13 +1,36 @@
-// Whole-file reads and crash-safe writes, and the processes behind recovery files.
-// One file per platform implements them; paths are UTF-8.
+// Files and directories by UTF-8 path: whole-file reads, plain and crash-safe
+// writes, and the processes behind recovery files. One file per platform implements them.
 #pragma once
 
 #include <cstddef>
 #include <functional>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace platform {
+
+// The characters that separate the parts of a local path ("/" here, "\\/" on Windows).
+extern const char* const kPathSeparators;
+// The separator the platform writes between a directory and a name.
+extern const char kPreferredSeparator;
+
+// The directory that holds the running executable, without a trailing separator;
+// empty when the platform cannot tell.
+std::string executableDirectory();
+// The per-user cache directory ($XDG_CACHE_HOME or ~/.cache; the local application
+// data folder on Windows), without a trailing separator; empty when there is none.
+std::string userCacheDirectory();
+
+bool isDirectory(const std::string& path);
+// Creates one directory; its parent must exist. False when it could not be made.
+bool makeDirectory(const std::string& path);
+// Gives a directory or file the hidden attribute alone (Windows; nothing elsewhere).
+void setHidden(const std::string& path);
+// Creates or truncates the file and writes all `size` bytes; true only when every
+// byte reached the file and it was closed without error.
+bool writeWholeFile(const std::string& path, const void* data, std::size_t size);
+// Deletes a file; false when it could not be deleted (a missing file included).
+bool removeFile(const std::string& path);
 
 // Writes `bytes` to a temporary file in the same folder, flushes it to the disk and
 // renames it over `path`: a crash or a full disk mid-save leaves the old file or
@@ -20,8 +43,6 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
                    std::size_t maxBytes);
 
 bool fileExists(const std::string& path);
-// Deletes a file; a missing file is no failure.
-bool removeFile(const std::string& path);
 // Creates the folder and its parents where missing.
 bool makeFolders(const std::string& path);
 // The regular files of a folder whose names start with `prefix`, as full paths.

@@ -8,6 +8,7 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
+#include "core/preview_document.h"
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
 #include "hotspots/hotspot_ops.h"
@@ -56,9 +57,8 @@ wxString suggestedName(const MainWindow& window) {
     if (!s.projectPath.empty()) return toolkit::fromUtf8(project::fileNameOf(s.projectPath));
     std::string base = window.state.imagePath.empty()
                            ? std::string(kUntitled)
-                           : project::fileNameOf(mapcode::previewAddress(window.state.imagePath));
-    const size_t slash = base.find_last_of('/');
-    if (slash != std::string::npos) base = base.substr(slash + 1);
+                           : preview::pictureFileName(window.state.imagePath, "/\\");
+    base = base.substr(0, base.find_first_of("?#"));
     const size_t dot = base.find_last_of('.');
     if (dot != std::string::npos && dot > 0) base = base.substr(0, dot);
     if (base.empty()) base = kUntitled;

@@ -22,6 +22,16 @@ wxFont uiFont() { return wxFont(wxFontInfo(9).FaceName("WenQuanYi Zen Hei")); }
 
 void applyThemedStyle(int style) { platformThemedStyle(style); }
 
+void closeOnPlainEscape(wxWindow* window) {
+    window->Bind(wxEVT_CHAR_HOOK, [window](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
+            window->Close();
+            return;
+        }
+        e.Skip();
+    });
+}
+
 namespace {
 // Carries the design parent on the control itself.
 class DesignParentData : public wxClientData {

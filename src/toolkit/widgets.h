@@ -50,6 +50,9 @@ wxFont uiFont();
 // Switches the themed drawing of standard controls on (style 1 to 3) for all windows.
 void applyThemedStyle(int style);
 
+// A plain Esc (no Ctrl, Shift or Alt) anywhere in `window` closes it like its close box.
+void closeOnPlainEscape(wxWindow* window);
+
 // Position and size for a control placed at `g` in `p`; records the design parent.
 wxPoint pos(const Place& p, Geo g);
 inline wxSize size(Geo g) { return wxSize(g.width, g.height); }

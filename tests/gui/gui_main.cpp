@@ -13,7 +13,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <thread>
+
+#include <unistd.h>
 
 #include "app/app.h"
 #include "gui_test.h"
@@ -96,6 +99,7 @@ namespace {
 class UnexpectedDialogHook : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override {
+        if (guitest::drivenModals().count(dialog)) return wxID_NONE;
         ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_str()
                       << " / " << dialog->GetClassInfo()->GetClassName();
         return wxID_CANCEL;
@@ -134,14 +138,21 @@ int main(int argc, char** argv) {
     // Test discovery runs without a display: answer it before GTK starts.
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
-    // The program's per-user files (recovery files, caches) go to a folder of the run's own.
-    static std::string home = [] {
-        char tmpl[] = "/tmp/gui-tests-XXXXXX";
-        const char* dir = mkdtemp(tmpl);
-        return std::string(dir ? dir : "/tmp");
-    }();
-    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+    // The program's per-user files (recovery files, the preview's cache) and the
+    // browser engine's own caches go to fresh folders of the run; a test program
+    // started by a test shares its parent's.
+    namespace fs = std::filesystem;
+    const char* inherited = std::getenv("HUIZHAN_TEST_SCRATCH");
+    const fs::path scratch = inherited ? fs::path(inherited)
+                                       : fs::temp_directory_path() / ("gui-tests-" + std::to_string(getpid()));
+    fs::create_directories(scratch / "cache");
+    fs::create_directories(scratch / "data");
+    setenv("HUIZHAN_TEST_SCRATCH", scratch.c_str(), 1);
+    setenv("XDG_CACHE_HOME", (scratch / "cache").c_str(), 1);
+    setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
     wxApp::SetInstance(new TestApp);
-    return wxEntry(argc, argv);
+    const int result = wxEntry(argc, argv);
+    std::error_code ignored;
+    if (!inherited) fs::remove_all(scratch, ignored);
+    return result;
 }

@@ -6,9 +6,13 @@
 #include <wx/msgdlg.h>
 #include <wx/window.h>
 
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/app_state.h"
@@ -35,6 +39,42 @@ void pressButton(wxWindow* button);
 std::string clipboardText();
 inline wxString u8(const char* s) { return wxString::FromUTF8(s); }
 inline std::string s8(const wxString& s) { return toolkit::toUtf8(s); }
+
+// The dialogs that run their real modal loop under a DriveModal; the catch-all
+// hook of the test program lets them through.
+inline std::set<const wxDialog*>& drivenModals() {
+    static std::set<const wxDialog*> dialogs;
+    return dialogs;
+}
+
+// Lets a window of type T that the program opens modally run its real modal loop,
+// and drives it from inside that loop: `act` runs once the loop has started, and
+// the window is closed afterwards if `act` left it open (a failed assertion too).
+template <class T>
+class DriveModal : public wxModalDialogHook {
+public:
+    explicit DriveModal(std::function<void(T&)> act) : act_(std::move(act)) { Register(); }
+    ~DriveModal() override { Unregister(); }
+    int runs() const { return runs_; }
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        T* window = dynamic_cast<T*>(dialog);
+        if (!window) return wxID_NONE;
+        drivenModals().insert(dialog);
+        ++runs_;
+        window->CallAfter([this, window] {
+            act_(*window);
+            if (window->IsModal()) window->Close();
+        });
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override { drivenModals().erase(dialog); }
+
+private:
+    std::function<void(T&)> act_;
+    int runs_ = 0;
+};
 
 // A fresh MainWindow with its own state, shown, with every handler wired.
 class MainWindowTest : public ::testing::Test {
