@@ -23,6 +23,7 @@
 #include "forms/import_code_dialog.h"
 #include "hotspot_info_expect.h"
 #include "hotspot_test_support.h"
+#include "hotspots/hotspot_info.h"
 #include "output/code_ui.h"
 #include "platform/files.h"
 #include "project/project_session.h"
@@ -130,6 +131,13 @@ class Projects : public HotspotWindowTest {
 TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
     EXPECT_EQ(title(), "绘栈热点生成器");
     makeWork();
+    // One drawn with the info dialog, one edited through it.
+    state->drawnRect = {200, 60, 120, 80};
+    ShownInfo shown;
+    wxTEST_DIALOG(createDrawnHotspot(*window), ExpectHotspotInfo(shown, confirmWith("shop.example/Drawn", "画的")));
+    wxTEST_DIALOG(modifyHotspotInfo(*window, window->hotspots.hotspotObjectAt(2)),
+                  ExpectHotspotInfo(shown, confirmWith("http://B/Path", "改过的")));
+    ASSERT_EQ(window->hotspots.hotspotCount(), 4);
     EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 未命名工程 *"; })) << title();
     const std::string code = codeOf(*window);
     const project::Project before = captureProject(*window);
@@ -144,8 +152,10 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
     // A change shows the "*"; saving again takes it away without asking where.
     dragOnce({420, 320}, {425, 320});
     EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj *"; })) << title();
-    choose(window->menuSaveProject);
-    EXPECT_EQ(title(), "绘栈热点生成器 - 店铺首页.hzproj");
+    window->canvas->SetFocus();
+    pump(30);
+    sim.Char('s', wxMOD_CONTROL);  // Ctrl+S
+    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj"; })) << title();
     // The picture carries its hotspots: the code is the same, the position is not.
     EXPECT_EQ(codeOf(*window), code);
     const project::Project moved = captureProject(*window);
@@ -160,9 +170,12 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
     EXPECT_EQ(title(), "绘栈热点生成器 - 店铺首页.hzproj");
     EXPECT_EQ(codeOf(*window), code);
     EXPECT_TRUE(captureProject(*window) == moved);
-    EXPECT_EQ(listTexts().size(), 3u);
+    EXPECT_EQ(listTexts().size(), 4u);
     EXPECT_TRUE(window->hotspots.isHotspotLocked(1));
+    EXPECT_TRUE(window->hotspots.isHotspotLocked(3));  // drawn hotspots are locked
     EXPECT_EQ(s8(window->hotspotTable->GetItemText(0, 2)), "新品 😀");
+    EXPECT_EQ(s8(window->hotspotTable->GetItemText(2, 1)), "http://b/Path");
+    EXPECT_EQ(s8(window->hotspotTable->GetItemText(3, 1)), "http://shop.example/Drawn");
     EXPECT_EQ(window->hotspotPicker->GetColour(), wxColour(10, 20, 30));
     EXPECT_EQ(window->transparencySlider->GetValue(), 30);
     EXPECT_FALSE(isDirty(*window));
