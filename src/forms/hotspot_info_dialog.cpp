@@ -28,6 +28,7 @@ HotspotInfoDialog::HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip&
         cancelButton->SetLabel(fromUtf8(kCancelCreate));
     }
 
+    confirmButton->SetDefault();  // Enter in either box confirms
     confirmButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { finish(wxID_OK); });
     cancelButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { finish(wxID_CANCEL); });
     // The close box and a plain Esc leave the hotspot as it was, like the cancel button.

@@ -2,6 +2,7 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include "forms/hotspot_info_dialog.h"
 #include "gui_test.h"
 
 using namespace guitest;
@@ -45,4 +46,20 @@ TEST(InputBoxKeys, EnterConfirmsAndEscCancels) {
         InputBox box(u8("请在下方输入网络图片地址"), u8("图片地址"), "http://");
         EXPECT_EQ(typeAndEnd(box, "x", WXK_ESCAPE), wxID_CANCEL);
     }
+}
+
+TEST(InputBoxKeys, EnterConfirmsTheHotspotInfoDialog) {
+    HotspotInfoDialog d(nullptr, HotspotInfoDialog::create, LinkTip{});
+    d.Show();
+    ASSERT_TRUE(waitFor([&] { return d.IsShownOnScreen(); }));
+    d.Raise();
+    d.tipBox->SetFocus();
+    pump(50);
+    wxUIActionSimulator sim;
+    sim.Text("tip");
+    pump(50);
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(waitFor([&] { return !d.IsShown(); }));
+    EXPECT_EQ(d.GetReturnCode(), wxID_OK);
+    EXPECT_EQ(s8(d.value().tip), "tip");
 }
