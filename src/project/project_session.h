@@ -22,6 +22,8 @@ struct ProjectSession {
     std::string recoveryPath;   // this run's recovery file; empty when none can be kept
     std::chrono::steady_clock::time_point lastRecoveryWrite{};
     wxTimer recoveryTimer;      // a write held back to keep at most one a second
+    std::chrono::steady_clock::time_point lastLook{};
+    wxTimer lookTimer;          // a look held back while the window is busy
 
     // An orderly end leaves no recovery file behind; only a killed or crashed run does.
     ~ProjectSession();

@@ -142,6 +142,7 @@ bool isDirty(const MainWindow& window) { return window.session->dirty; }
 void noteWork(MainWindow& window) {
     ProjectSession& s = *window.session;
     if (s.paused) return;
+    s.lastLook = std::chrono::steady_clock::now();
     project::Project now = captureProject(window);
     if (now == s.lastSeen) return;
     s.lastSeen = std::move(now);
@@ -290,10 +291,18 @@ void bindProjectFiles(MainWindow& window) {
     onMenu(window.menuImportCode, importCode);
     onMenu(window.menuExit, [](MainWindow& m) { m.Close(); });
 
-    // Every change of the work shows in the title as soon as the window is idle.
+    // Every change of the work shows in the title soon after it happened: when the
+    // window is idle, but no more than every 50 ms while it is busy (a drag).
+    s.lookTimer.Bind(wxEVT_TIMER, [w](wxTimerEvent&) { noteWork(*w); });
     window.Bind(wxEVT_IDLE, [w](wxIdleEvent& e) {
-        if (w->session) noteWork(*w);
         e.Skip();
+        ProjectSession& session = *w->session;
+        const auto since = std::chrono::steady_clock::now() - session.lastLook;
+        if (since >= std::chrono::milliseconds(50)) {
+            noteWork(*w);
+        } else if (!session.lookTimer.IsRunning()) {
+            session.lookTimer.StartOnce(51 - static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count()));
+        }
     });
     // Closing throws the work away: ask first while it is unsaved.
     window.Bind(wxEVT_CLOSE_WINDOW, [w](wxCloseEvent& e) {
