@@ -9,7 +9,10 @@
 #include "forms/load_mode_dialog.h"
 #include "forms/main_window.h"
 #include "image/picture_install.h"
+#include "toolkit/file_filter.h"
 #include "toolkit/message_box.h"
+#include "toolkit/modal_state.h"
+#include "toolkit/path_text.h"
 #include "toolkit/widgets.h"
 
 const char* const kOpenDialogTitle = "请选择图片文件";
@@ -42,7 +45,13 @@ bool loadLocalFile(MainWindow& window, const wxString& path, const std::string* 
         showMessage(error);
         return false;
     }
-    return bringInPicture(window, toolkit::toUtf8(path), std::move(data), lastPicked);
+    return bringInPicture(window, toolkit::pathText(path), std::move(data), lastPicked);
+}
+
+toolkit::FileFilters openDialogFilters() {
+    toolkit::FileFilters filters;
+    for (const auto& f : kFilters) filters.emplace_back(f[0], f[1]);
+    return filters;
 }
 
 }  // namespace
@@ -69,6 +78,7 @@ wxString openDialogFolder(const std::string& lastPickedPath) {
 }
 
 void runLoadHandler(MainWindow& window) {
+    toolkit::ModalScope modal;  // dialogs, the download and the decode: no drop meanwhile
     AppState& state = window.state;
     const wxString folder = openDialogFolder(state.lastPickedPath);
     {
@@ -84,6 +94,7 @@ void runLoadHandler(MainWindow& window) {
                         openDialogWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
                         wxDefaultSize, toolkit::fromUtf8("通用对话框1"));
     dialog.SetName(toolkit::fromUtf8("通用对话框1"));  // GTK's dialog ignores the constructor's name
+    toolkit::setAnyCaseFilters(dialog, openDialogFilters());
     dialog.SetFilterIndex(0);
     if (dialog.ShowModal() != wxID_OK) return;
     const wxString path = dialog.GetPath();
@@ -92,7 +103,8 @@ void runLoadHandler(MainWindow& window) {
 }
 
 void dropFiles(MainWindow& window, const std::vector<wxString>& files) {
-    if (files.empty()) return;
+    // While a dialog or a message box is open a picture would land behind it.
+    if (files.empty() || toolkit::modalOpen()) return;
     // Several files at once: the first is taken.
     if (loadLocalFile(window, files.front(), nullptr)) window.state.loadMode = 0;
 }
