@@ -1,7 +1,8 @@
 // Picture installation: a 790 x 20000 picture as PNG, JPEG and GIF brought in
 // through the drop handler (read, decode on the worker thread, canvas object,
 // status bar) against decoding the same file with its library alone into an RGB
-// buffer; median times and the memory peak of each above the idle program.
+// buffer, the two taking turns; median times and the memory peak of each above the
+// idle program.
 // Needs a display: run it under xvfb-run.
 #include <gif_lib.h>
 #include <png.h>
@@ -179,46 +180,42 @@ void pump() {
 }
 
 struct Figures {
-    double ms;
-    long peakKb;
+    std::vector<double> ms;
+    long peakKb = 0;
 };
 
-Figures measureInstall(MainWindow* window, AppState& state, const std::string& path) {
-    std::vector<double> times;
-    long peak = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        window->canvas->deleteAll();
-        state.imageData.clear();
-        state.imageData.shrink_to_fit();
-        window->loadButton->Enable();
-        pump();
-        resetPeak();
-        const long before = statusKb("VmRSS");
-        const auto t0 = Clock::now();
-        dropFiles(*window, {wxString(path)});
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        peak = std::max(peak, statusKb("VmHWM") - before);
-        if (state.imageHeight != kHeight) std::printf("installation failed: %s\n", path.c_str());
-    }
+void clearPicture(MainWindow* window, AppState& state) {
     window->canvas->deleteAll();
     state.imageData.clear();
     state.imageData.shrink_to_fit();
+    window->loadButton->Enable();
     pump();
-    return {medianMs(times), peak};
 }
 
-Figures measureBare(const std::function<std::unique_ptr<std::uint8_t[]>()>& decode) {
-    std::vector<double> times;
-    long peak = 0;
+// One installation through the drop handler, then one bare decode, kRuns times:
+// both meet the same state of the machine.
+void measure(MainWindow* window, AppState& state, const std::string& path,
+             const std::function<std::unique_ptr<std::uint8_t[]>()>& bare, Figures& install, Figures& alone) {
     for (int i = 0; i < kRuns; ++i) {
+        clearPicture(window, state);
         resetPeak();
-        const long before = statusKb("VmRSS");
-        const auto t0 = Clock::now();
-        auto pixels = decode();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        peak = std::max(peak, statusKb("VmHWM") - before);
+        long before = statusKb("VmRSS");
+        auto t0 = Clock::now();
+        dropFiles(*window, {wxString(path)});
+        install.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+        install.peakKb = std::max(install.peakKb, statusKb("VmHWM") - before);
+        if (state.imageHeight != kHeight) std::printf("installation failed: %s\n", path.c_str());
+        clearPicture(window, state);
+
+        resetPeak();
+        before = statusKb("VmRSS");
+        t0 = Clock::now();
+        {
+            auto pixels = bare();
+            alone.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            alone.peakKb = std::max(alone.peakKb, statusKb("VmHWM") - before);
+        }
     }
-    return {medianMs(times), peak};
 }
 
 class BenchApp : public wxApp {
@@ -247,12 +244,12 @@ public:
         std::printf("%-5s %8s %12s %12s %7s %12s %12s %7s\n", "", "file kB", "bare ms", "install ms", "ratio",
                     "bare peak", "inst. peak", "ratio");
         for (const auto& f : formats) {
-            // Installation first, so that its peak is not hidden by the bare decode's.
-            const Figures install = measureInstall(window, state, f.path);
-            const Figures bare = measureBare([&] { return f.bare(f.path); });
+            Figures install, bare;
+            measure(window, state, f.path, [&] { return f.bare(f.path); }, install, bare);
+            const double installMs = medianMs(install.ms), bareMs = medianMs(bare.ms);
             std::printf("%-5s %8ld %12.1f %12.1f %7.2f %10.1fMB %10.1fMB %7.2f\n", f.name,
-                        static_cast<long>(readAll(f.path).size() / 1024), bare.ms, install.ms,
-                        install.ms / bare.ms, bare.peakKb / 1024.0, install.peakKb / 1024.0,
+                        static_cast<long>(readAll(f.path).size() / 1024), bareMs, installMs,
+                        installMs / bareMs, bare.peakKb / 1024.0, install.peakKb / 1024.0,
                         static_cast<double>(install.peakKb) / bare.peakKb);
         }
         std::printf("aims: time ratio <= 1.30 for each format\n");

@@ -120,7 +120,9 @@ private:
             sent += static_cast<size_t>(n);
         }
         while (r.trickleMs > 0 && !expired()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(r.trickleMs));
+            // Waiting for the next byte's turn, notice at once when the client has gone.
+            pollfd p{client, POLLIN, 0};
+            if (::poll(&p, 1, r.trickleMs) > 0 && ::recv(client, buf, sizeof buf, 0) <= 0) return;
             if (::send(client, "x", 1, MSG_NOSIGNAL) <= 0) return;
         }
         if (r.stall) {
