@@ -4,11 +4,13 @@
 #   make bench  build and run the benchmarks, printing their figures
 BUILD     ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
 TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench fuzz clean
 
 all: build
 
@@ -40,5 +42,17 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$(basename $$b)"; \
 	    $(TEST_ENV) $(XVFB) $$b || exit 1; done
 
+# The picture decoders under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
+# seeded with the test fixtures; runs FUZZ_SECONDS and leaves what it finds in
+# $(FUZZ_BUILD)/findings/.
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWERROR=ON -DFUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
+	$(FUZZ_BUILD)/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=16384 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/ $(FUZZ_BUILD)/corpus tests/fixtures/pictures tests/fixtures/hostile
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

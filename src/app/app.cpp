@@ -1,17 +1,41 @@
 #include "app/app.h"
 
 #include <wx/image.h>
+#include <wx/translation.h>
 #include <wx/log.h>
 
 #include "core/random.h"
 #include "forms/main_window.h"
 #include "project/project_session.h"
+#include "toolkit/modal_state.h"
+#include "toolkit/system_texts.h"
+
+namespace {
+
+// wx's own texts (standard buttons, progress boxes) in Simplified Chinese, like
+// everything else the program shows. Only the texts change: a whole zh_CN locale
+// (wxLocale) also switches the character handling, and with it GTK's choice of
+// input method; the canvas then received every pointer motion twice.
+void setUpChineseTexts() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    auto* translations = new wxTranslations;  // wx owns it from here on
+    translations->SetLanguage(wxLANGUAGE_CHINESE_SIMPLIFIED);
+    translations->AddStdCatalog();
+    wxTranslations::Set(translations);
+    toolkit::useChineseSystemTexts();
+}
+
+}  // namespace
 
 void initialiseToolkit() {
     wxInitAllImageHandlers();
     // The program reports what matters in its own message boxes; wx's own log
     // messages go to standard error instead of piling up into a dialog.
     delete wxLog::SetActiveTarget(new wxLogStderr);
+    setUpChineseTexts();
+    toolkit::watchModalDialogs();
     // Debian's wx keeps asserts on; a failed one must not block the user with a dialog.
     wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
                           const wxString& cond, const wxString& msg) {

@@ -9,7 +9,8 @@
 #include <cstdlib>
 
 #include "app/repaint_thread.h"
-#include "image/picture_decoder.h"
+#include "decode/picture_decode.h"
+#include "toolkit/modal_state.h"
 
 int keyStateOf(const wxKeyboardState& state) {
     return (state.ControlDown() ? 1 : 0) | (state.ShiftDown() ? 2 : 0) | (state.AltDown() ? 4 : 0);
@@ -21,7 +22,8 @@ class CanvasDropTarget : public wxFileDropTarget {
 public:
     explicit CanvasDropTarget(CanvasCtrl* canvas) : canvas_(canvas) {}
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
-        if (!canvas_->onFilesDropped || files.empty()) return false;
+        // Refused while a dialog is open: the picture would land behind it.
+        if (!canvas_->onFilesDropped || files.empty() || toolkit::modalOpen()) return false;
         std::vector<wxString> list(files.begin(), files.end());
         // The handler may open dialogs: run it after the drop has been answered.
         canvas_->CallAfter([c = canvas_, list] {
@@ -67,9 +69,10 @@ void CanvasCtrl::deleteAll() {
 }
 
 bool CanvasCtrl::setPictureBytes(int id, const Bytes& bytes) {
-    DecodedPicture decoded = decodePicture(bytes);
-    setPicture(id, decoded.picture);
-    return !decoded.picture.empty();
+    DecodeResult decoded = decodePictureBytes(bytes.data(), bytes.size());
+    const bool ok = !decoded.picture.empty();
+    setPicture(id, std::move(decoded.picture));
+    return ok;
 }
 
 void CanvasCtrl::setPicture(int id, Picture picture) {
@@ -101,7 +104,8 @@ void CanvasCtrl::setCanvasBackground(PackedColour colour) {
 }
 
 void CanvasCtrl::setBackgroundPictureBytes(const Bytes& bytes) {
-    store_.setBackgroundPicture(bytes.empty() ? Picture{} : decodePicture(bytes).picture);
+    store_.setBackgroundPicture(bytes.empty() ? Picture{}
+                                              : decodePictureBytes(bytes.data(), bytes.size()).picture);
     Refresh();
     repaint::noteInvalid();
 }

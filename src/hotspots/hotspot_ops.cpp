@@ -56,7 +56,9 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
     if (index < 0) return;
     window.hotspots.insertRow(index, text::number13(number));
     window.hotspots.setHotspotLinkTip(index, link, tip);
-    canvas.setPictureBytes(objectId, makeHotspotFace(window, width, height));
+    makeHotspotFace(window, width, height);  // the face's bytes, kept in the state
+    canvas.setPicture(objectId, hotspotFacePicture(width, height, packed(window.hotspotPicker->GetColour()),
+                                                   packed(window.borderPicker->GetColour())));
     canvas.setTransparency(objectId, window.transparencySlider->GetValue());
     showFocusProperties(window, objectId);
     reselectHotspot(window, objectId);

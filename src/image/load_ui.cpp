@@ -9,7 +9,10 @@
 #include "forms/load_mode_dialog.h"
 #include "forms/main_window.h"
 #include "image/picture_install.h"
+#include "toolkit/file_filter.h"
 #include "toolkit/message_box.h"
+#include "toolkit/modal_state.h"
+#include "toolkit/path_text.h"
 #include "toolkit/widgets.h"
 
 const char* const kOpenDialogTitle = "请选择图片文件";
@@ -43,7 +46,13 @@ bool loadLocalPicture(MainWindow& window, const wxString& path, const std::strin
         showMessage(error);
         return false;
     }
-    return bringInPicture(window, toolkit::toUtf8(path), std::move(data), lastPicked);
+    return bringInPicture(window, toolkit::pathText(path), std::move(data), lastPicked);
+}
+
+toolkit::FileFilters openDialogFilters() {
+    toolkit::FileFilters filters;
+    for (const auto& f : kFilters) filters.emplace_back(f[0], f[1]);
+    return filters;
 }
 
 wxString openDialogWildcard() {
@@ -73,6 +82,7 @@ bool pickPictureFile(MainWindow& window, wxString& path) {
                         openDialogWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
                         wxDefaultSize, toolkit::fromUtf8("通用对话框1"));
     dialog.SetName(toolkit::fromUtf8("通用对话框1"));  // GTK's dialog ignores the constructor's name
+    toolkit::setAnyCaseFilters(dialog, openDialogFilters());
     dialog.SetFilterIndex(0);
     if (dialog.ShowModal() != wxID_OK) return false;
     path = dialog.GetPath();
@@ -80,6 +90,7 @@ bool pickPictureFile(MainWindow& window, wxString& path) {
 }
 
 void runLoadHandler(MainWindow& window) {
+    toolkit::ModalScope modal;  // dialogs, the download and the decode: no drop meanwhile
     AppState& state = window.state;
     {
         LoadModeDialog dialog(state);
@@ -97,7 +108,8 @@ void runLoadHandler(MainWindow& window) {
 }
 
 void dropFiles(MainWindow& window, const std::vector<wxString>& files) {
-    if (files.empty()) return;
+    // While a dialog or a message box is open a picture would land behind it.
+    if (files.empty() || toolkit::modalOpen()) return;
     // Several files at once: the first is taken.
     if (loadLocalPicture(window, files.front(), nullptr)) window.state.loadMode = 0;
 }

@@ -7,8 +7,10 @@
 #include <thread>
 
 #include "core/address_check.h"
+#include "core/display_text.h"
 #include "forms/main_window.h"
 #include "image/picture_install.h"
+#include "image/worker.h"
 #include "platform/http.h"
 #include "toolkit/input_box.h"
 #include "toolkit/message_box.h"
@@ -16,23 +18,12 @@
 
 namespace {
 
-// Joins the worker on every way out of the scope.
-class JoinOnExit {
-public:
-    explicit JoinOnExit(std::thread& t) : t_(t) {}
-    ~JoinOnExit() {
-        if (t_.joinable()) t_.join();
-    }
-    JoinOnExit(const JoinOnExit&) = delete;
-    JoinOnExit& operator=(const JoinOnExit&) = delete;
-
-private:
-    std::thread& t_;
-};
+// The box is sized by its text: a long address is shown cut in the middle.
+constexpr int kShownAddressChars = 60;
 
 wxString progressText(const std::string& address, std::int64_t received) {
-    return toolkit::fromUtf8("正在下载网络图片：" + address + "\n已收到 " +
-                             text::number(received) + " 字节");
+    return toolkit::fromUtf8("正在下载网络图片：" + text::elideMiddle(address, kShownAddressChars) +
+                             "\n已收到 " + text::number(received) + " 字节");
 }
 
 // Runs the download on a worker thread; the progress box is updated from here,

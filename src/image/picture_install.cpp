@@ -7,8 +7,9 @@
 #include "canvas/canvas_ctrl.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
-#include "image/picture_decoder.h"
+#include "image/decode_wait.h"
 #include "toolkit/message_box.h"
+#include "toolkit/path_text.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -51,31 +52,37 @@ void installDecoded(MainWindow& window, Picture picture) {
     window.setStatusText(kPaneHeight, toolkit::fromUtf8(sizeText(state.imageHeight)));
 }
 
+// Decodes off the UI thread. A refused picture is explained; a cancelled one needs no word.
+bool decodeForInstall(MainWindow& window, const Bytes& data, Picture& picture) {
+    DecodeResult result = decodeWhileResponsive(window, data);
+    if (result.status == DecodeStatus::Ok) {
+        picture = std::move(result.picture);
+        return true;
+    }
+    const std::string message = decodeMessage(result, pictureLimits());
+    if (!message.empty()) showMessage(message);
+    return false;
+}
+
 }  // namespace
 
 bool installPicture(MainWindow& window) {
-    DecodedPicture decoded = decodePicture(window.state.imageData);
-    if (!decoded.error.empty()) {
-        showMessage(decoded.error);
-        return false;
-    }
-    installDecoded(window, std::move(decoded.picture));
+    Picture picture;
+    if (!decodeForInstall(window, window.state.imageData, picture)) return false;
+    installDecoded(window, std::move(picture));
     return true;
 }
 
 bool bringInPicture(MainWindow& window, const std::string& path, Bytes data,
                     const std::string* lastPicked) {
     // Decoded once, before anything changes: a refused picture leaves everything as it was.
-    DecodedPicture decoded = decodePicture(data);
-    if (!decoded.error.empty()) {
-        showMessage(decoded.error);
-        return false;
-    }
+    Picture picture;
+    if (!decodeForInstall(window, data, picture)) return false;
     AppState& state = window.state;
     state.imagePath = path;
     state.imageData = std::move(data);
     if (lastPicked) state.lastPickedPath = *lastPicked;
-    installDecoded(window, std::move(decoded.picture));
+    installDecoded(window, std::move(picture));
     window.canvas->SetFocus();
     window.loadButton->Disable();
     return true;
@@ -85,12 +92,12 @@ bool readPictureFile(const wxString& path, Bytes& out, std::string& error) {
     wxLogNull quiet;  // wxFile logs its failures
     wxFile file;
     if (!wxFile::Exists(path) || !file.Open(path)) {
-        error = "图片读取失败，无法打开文件：" + toolkit::toUtf8(path);
+        error = "图片读取失败，无法打开文件：" + toolkit::pathText(path);
         return false;
     }
     const wxFileOffset length = file.Length();
     if (length < 0) {
-        error = "图片读取失败，无法打开文件：" + toolkit::toUtf8(path);
+        error = "图片读取失败，无法打开文件：" + toolkit::pathText(path);
         return false;
     }
     if (length > kMaxFileBytes) {
@@ -99,7 +106,7 @@ bool readPictureFile(const wxString& path, Bytes& out, std::string& error) {
     }
     out.resize(static_cast<size_t>(length));
     if (length > 0 && file.Read(out.data(), out.size()) != static_cast<ssize_t>(out.size())) {
-        error = "图片读取失败，无法读取文件：" + toolkit::toUtf8(path);
+        error = "图片读取失败，无法读取文件：" + toolkit::pathText(path);
         out.clear();
         return false;
     }

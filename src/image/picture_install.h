@@ -16,7 +16,8 @@ class wxProgressDialog;
 
 // Installs state.imageData as a new canvas object at (0, 0) and makes it the current
 // picture: pictureObject, imageWidth, imageHeight and status panes 1, 3 and 5.
-// Bytes that do not decode are refused with a message, and nothing changes.
+// Bytes that do not decode are refused with a message, and nothing changes. The
+// decode runs on a worker thread (see decode_wait.h); this returns once it is over.
 bool installPicture(MainWindow& window);
 
 // Makes `data`, read from `path`, the current picture: only when it decodes are

@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "toolkit/modal_state.h"
 #include "toolkit/widgets.h"
 
 InputBox::InputBox(const wxString& title, const wxString& prompt, const wxString& initial)
@@ -38,6 +39,7 @@ void InputBox::SetValue(const wxString& value) { field_->SetValue(value); }
 bool askInput(const wxString& title, const wxString& prompt, const wxString& initial,
               wxString& result) {
     InputBox box(title, prompt, initial);
+    const toolkit::ModalScope modal;
     if (box.ShowModal() != wxID_OK) return false;
     result = box.GetValue();
     return true;

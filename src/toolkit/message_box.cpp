@@ -2,11 +2,13 @@
 
 #include <wx/msgdlg.h>
 
+#include "toolkit/modal_state.h"
 #include "toolkit/widgets.h"
 
 int showMessage(const std::string& utf8Text, bool withCancel) {
     wxMessageDialog box(nullptr, toolkit::fromUtf8(utf8Text), toolkit::fromUtf8(kMessageCaption),
                         wxOK | (withCancel ? wxCANCEL : 0) | wxICON_INFORMATION | wxCENTRE);
+    const toolkit::ModalScope modal;
     const int answer = box.ShowModal();
     return answer == wxID_OK ? wxID_OK : wxID_CANCEL;
 }

@@ -98,3 +98,20 @@ TEST(TransparencyRange, WritesBackOnlyOutsideOneToHundred) {
     EXPECT_FALSE(transparencyBelowRange(1));
     EXPECT_FALSE(transparencyBelowRange(0.99999999));
 }
+
+// The pixels the canvas gets are the pixels of the face's file, at every size.
+TEST(HotspotFace, PixelsMatchTheFacesFile) {
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {2, 3}, {5, 5}, {150, 100}, {7, 300}}) {
+        const Picture face = hotspotFacePicture(w, h, kFill, kBorder);
+        const Bytes bmp = makeHotspotFace(w, h, kFill, kBorder);
+        ASSERT_EQ(face.width, w);
+        ASSERT_EQ(face.height, h);
+        EXPECT_EQ(face.alpha, nullptr);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::uint8_t* px = face.rgb + (y * w + x) * 3;
+                ASSERT_EQ(packRgb(px[0], px[1], px[2]), pixel(bmp, x, y)) << w << "x" << h << " " << x << "," << y;
+            }
+    }
+    EXPECT_TRUE(hotspotFacePicture(0, 5, kFill, kBorder).empty());
+}

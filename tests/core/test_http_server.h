@@ -22,6 +22,7 @@ namespace testhttp {
 struct Route {
     std::string raw;     // the bytes sent back, status line included
     bool stall = false;  // after sending `raw`, hold the connection without another byte
+    int trickleMs = 0;   // after sending `raw`, one more byte every trickleMs until the client goes
 };
 
 inline std::string response(int status, const std::string& body,
@@ -117,6 +118,12 @@ private:
             const ssize_t n = ::send(client, r.raw.data() + sent, r.raw.size() - sent, MSG_NOSIGNAL);
             if (n <= 0) return;
             sent += static_cast<size_t>(n);
+        }
+        while (r.trickleMs > 0 && !expired()) {
+            // Waiting for the next byte's turn, notice at once when the client has gone.
+            pollfd p{client, POLLIN, 0};
+            if (::poll(&p, 1, r.trickleMs) > 0 && ::recv(client, buf, sizeof buf, 0) <= 0) return;
+            if (::send(client, "x", 1, MSG_NOSIGNAL) <= 0) return;
         }
         if (r.stall) {
             // Hold the connection open until the client gives up.

@@ -16,32 +16,10 @@
 #include "forms/load_mode_dialog.h"
 #include "gui_test.h"
 #include "image/picture_install.h"
+#include "load_dialog_expect.h"
 
 using namespace guitest;
 
-// LoadModeDialog under the test hook: presses the named button (按钮1, 按钮2 or 按钮3)
-// through its real click handler and answers with what the dialog would return.
-template <>
-class wxExpectModal<LoadModeDialog> : public wxExpectModalBase<LoadModeDialog> {
-public:
-    explicit wxExpectModal(const char* buttonName) : button_(buttonName) {}
-
-protected:
-    int OnInvoked(LoadModeDialog* dialog) const override {
-        wxWindow* button = find(dialog, button_.c_str());
-        EXPECT_TRUE(button) << button_;
-        if (!button) return wxID_CANCEL;
-        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
-        return dialog->GetReturnCode();
-    }
-    wxString GetDefaultDescription() const override { return "LoadModeDialog " + u8(button_.c_str()); }
-
-private:
-    std::string button_;
-};
-using ChooseLoadMode = wxExpectModal<LoadModeDialog>;
 
 namespace {
 

@@ -1,0 +1,33 @@
+// The format decoders behind decodePictureBytes, and what they share.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "decode/picture_decode.h"
+
+namespace decode {
+
+// The output planes, allocated without clearing: every pixel is written by the decoder.
+struct Planes {
+    std::unique_ptr<std::uint8_t[]> rgb;
+    std::unique_ptr<std::uint8_t[]> alpha;
+};
+
+// Allocates the planes of a plan that passed judgePlan; false when memory is short.
+bool allocate(Planes& planes, const DecodePlan& plan);
+// Hands the planes over to a Picture; the alpha plane is dropped when `keepAlpha` is false.
+Picture toPicture(Planes&& planes, const DecodePlan& plan, bool keepAlpha);
+
+inline bool cancelled(const DecodeLimits& limits) {
+    return limits.cancel && limits.cancel->load(std::memory_order_relaxed);
+}
+
+// Each sets result.plan from the header, judges it, then decodes.
+void decodePng(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
+void decodeJpeg(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
+void decodeGif(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
+void decodeBmp(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
+void decodeIco(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
+
+}  // namespace decode

@@ -1,0 +1,6 @@
+// The toolkit's own texts (GTK's file chooser, for one) in Simplified Chinese.
+#pragma once
+
+namespace toolkit {
+void useChineseSystemTexts();
+}
