@@ -5,6 +5,7 @@
 #include <wx/menu.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
+#include <wx/wupdlock.h>
 
 #include "canvas/canvas_ctrl.h"
 #include "core/canvas_drag.h"
@@ -31,10 +32,14 @@ Bytes makeHotspotFace(MainWindow& window, int width, int height) {
     return window.state.hotspotBitmap;
 }
 
-void createHotspot(MainWindow& window, int left, int top, int width, int height,
-                   const std::string& link, const std::string& tip, bool locked) {
+namespace {
+
+// The making of one hotspot, with or without showing it selected. Returns its
+// object, 0 when nothing was made.
+int makeHotspot(MainWindow& window, int left, int top, int width, int height, const std::string& link,
+                const std::string& tip, bool locked, bool show) {
     AppState& state = window.state;
-    if (state.imagePath.empty()) return;
+    if (state.imagePath.empty()) return 0;
     // A rectangle drawn leftwards or upwards has a negative extent: turn it around.
     if (width < 0) {
         left += width;
@@ -45,7 +50,7 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
         height = -height;
     }
     // A click without a drag has no area to link.
-    if (width == 0 || height == 0) return;
+    if (width == 0 || height == 0) return 0;
 
     CanvasCtrl& canvas = *window.canvas;
     const int objectId = canvas.createObject(left, top);
@@ -53,15 +58,36 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
     const int number = objectId - 1;
     const int index =
         window.hotspots.appendEntry(HotspotList::hotspotEntryText(number, locked), objectId);
-    if (index < 0) return;
+    if (index < 0) return 0;
     window.hotspots.insertRow(index, text::number13(number));
     window.hotspots.setHotspotLinkTip(index, link, tip);
-    makeHotspotFace(window, width, height);  // the face's bytes, kept in the state
-    canvas.setPicture(objectId, hotspotFacePicture(width, height, packed(window.hotspotPicker->GetColour()),
-                                                   packed(window.borderPicker->GetColour())));
+    const PackedColour fill = packed(window.hotspotPicker->GetColour());
+    const PackedColour border = packed(window.borderPicker->GetColour());
+    if (show) makeHotspotFace(window, width, height);  // the face's bytes, kept in the state
+    canvas.setPicture(objectId, hotspotFacePicture(width, height, fill, border));
     canvas.setTransparency(objectId, window.transparencySlider->GetValue());
-    showFocusProperties(window, objectId);
-    reselectHotspot(window, objectId);
+    if (show) {
+        showFocusProperties(window, objectId);
+        reselectHotspot(window, objectId);
+    }
+    return objectId;
+}
+
+}  // namespace
+
+void createHotspot(MainWindow& window, int left, int top, int width, int height,
+                   const std::string& link, const std::string& tip, bool locked) {
+    makeHotspot(window, left, top, width, height, link, tip, locked, true);
+}
+
+void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
+    // One repaint for all of them; only the last is shown selected.
+    wxWindowUpdateLocker frozen(&window);
+    for (size_t i = 0; i < spots.size(); ++i) {
+        const NewHotspot& h = spots[i];
+        makeHotspot(window, h.left, h.top, h.width, h.height, h.link, h.tip, h.locked,
+                    i + 1 == spots.size());
+    }
 }
 
 void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,

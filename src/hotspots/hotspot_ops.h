@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/text.h"
 
@@ -16,6 +17,19 @@ class MainWindow;
 // A rectangle with a negative extent is turned around; one with a zero extent is refused.
 void createHotspot(MainWindow& window, int left, int top, int width, int height,
                    const std::string& link, const std::string& tip, bool locked);
+
+// Many hotspots at once (opening a project, importing code): each is made as
+// createHotspot makes it, but only the last one is shown selected.
+struct NewHotspot {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string link;
+    std::string tip;
+    bool locked = false;
+};
+void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots);
 
 // Places the eight handles around a rectangle in canvas coordinates and selects the
 // object's list entry and table row (when it has one).

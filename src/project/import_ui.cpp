@@ -45,8 +45,10 @@ void importCode(MainWindow& window) {
     }
     const int left = window.canvas->objectLeft(state.pictureObject);
     const int top = window.canvas->objectTop(state.pictureObject);
+    std::vector<NewHotspot> spots;
     for (const mapimport::ImportedArea& a : found.areas)
-        createHotspot(window, left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false);
+        spots.push_back({left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false});
+    createHotspots(window, spots);
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
                 skippedNote(found.skipped));

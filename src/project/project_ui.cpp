@@ -5,7 +5,6 @@
 #include <wx/menu.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
-#include <wx/wupdlock.h>
 
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
@@ -231,10 +230,11 @@ bool restoreProject(MainWindow& window, const project::Project& p, const std::st
                     "）不同，热点将按保存的位置恢复。");
     window.canvas->moveObject(state.pictureObject, r.left, r.top);
     if (r.loadMode == 0) state.codeImageAddress = r.uploadedAddress;
-    // One repaint for all of them, not one per hotspot.
-    wxWindowUpdateLocker frozen(&window);
+    std::vector<NewHotspot> spots;
+    spots.reserve(p.hotspots.size());
     for (const project::HotspotRecord& h : p.hotspots)
-        createHotspot(window, r.left + h.x, r.top + h.y, h.width, h.height, h.link, h.tip, h.locked);
+        spots.push_back({r.left + h.x, r.top + h.y, h.width, h.height, h.link, h.tip, h.locked});
+    createHotspots(window, spots);
     return true;
 }
 
