@@ -1,6 +1,8 @@
 #include "core/hotspot_face.h"
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -12,6 +14,32 @@ void put16(Bytes& b, std::size_t at, std::uint32_t v) {
 void put32(Bytes& b, std::size_t at, std::uint32_t v) {
     put16(b, at, v & 0xFFFF);
     put16(b, at + 2, v >> 16);
+}
+
+}  // namespace
+
+namespace {
+
+// The face's pixels, top row first, as 24-bit RGB: the fill, then the frame lines
+// drawn over it, positions outside a tiny face skipped.
+std::vector<std::uint8_t> facePixels(int W, int H, PackedColour fill, PackedColour border) {
+    const std::size_t row = static_cast<std::size_t>(W) * 3;
+    std::vector<std::uint8_t> rgb(row * H);
+    auto paint = [&](std::uint8_t* px, int count, PackedColour c) {
+        for (int i = 0; i < count; ++i, px += 3) {
+            px[0] = static_cast<std::uint8_t>(redOf(c));
+            px[1] = static_cast<std::uint8_t>(greenOf(c));
+            px[2] = static_cast<std::uint8_t>(blueOf(c));
+        }
+    };
+    // One inner row, copied down the face; then the frame rows and columns.
+    paint(rgb.data(), W, fill);
+    for (int x : {0, 1, W - 2, W - 1})
+        if (x >= 0 && x < W) paint(rgb.data() + static_cast<std::size_t>(x) * 3, 1, border);
+    for (int y = 1; y < H; ++y) std::memcpy(rgb.data() + row * y, rgb.data(), row);
+    for (int y : {0, 1, H - 2, H - 1})
+        if (y >= 0 && y < H) paint(rgb.data() + row * y, W, border);
+    return rgb;
 }
 
 }  // namespace
@@ -35,22 +63,23 @@ Bytes makeHotspotFace(int width, int height, PackedColour fill, PackedColour bor
     put32(bmp, 30, 0);                              // no compression
     put32(bmp, 34, static_cast<std::uint32_t>(imageBytes));
 
-    // Pixel (x, y) counts y from the top; the file stores the bottom row first.
-    auto set = [&](int x, int y, PackedColour c) {
-        if (x < 0 || y < 0 || x >= W || y >= H) return;  // the frame falls outside a tiny face
-        std::uint8_t* px = bmp.data() + headers + rowBytes * static_cast<std::size_t>(H - 1 - y) +
-                           static_cast<std::size_t>(x) * 3;
-        px[0] = static_cast<std::uint8_t>(blueOf(c));
-        px[1] = static_cast<std::uint8_t>(greenOf(c));
-        px[2] = static_cast<std::uint8_t>(redOf(c));
-    };
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) set(x, y, fill);
-    for (int k : {0, 1, W - 2, W - 1})
-        for (int y = 0; y < H; ++y) set(k, y, border);
-    for (int k : {0, 1, H - 2, H - 1})
-        for (int x = 0; x < W; ++x) set(x, k, border);
+    // The file stores the bottom row first, each pixel blue, green, red.
+    const std::vector<std::uint8_t> rgb = facePixels(W, H, fill, border);
+    for (int y = 0; y < H; ++y) {
+        const std::uint8_t* from = rgb.data() + static_cast<std::size_t>(W) * 3 * y;
+        std::uint8_t* to = bmp.data() + headers + rowBytes * static_cast<std::size_t>(H - 1 - y);
+        for (int x = 0; x < W; ++x, from += 3, to += 3) {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
     return bmp;
+}
+
+Picture hotspotFacePicture(int width, int height, PackedColour fill, PackedColour border) {
+    if (width <= 0 || height <= 0) return {};
+    return Picture::fromPlanes(width, height, facePixels(width, height, fill, border));
 }
 
 bool transparencyAboveRange(double value) { return value - 100.0 > 0.0000001; }

@@ -9,6 +9,8 @@
 // Frame positions outside a face narrower or lower than two pixels are skipped.
 // A non-positive size gives no picture (empty bytes).
 Bytes makeHotspotFace(int width, int height, PackedColour fill, PackedColour border);
+// The same face as a decoded picture, for the canvas to show without a BMP round trip.
+Picture hotspotFacePicture(int width, int height, PackedColour fill, PackedColour border);
 
 // The transparency number box holds 1 ... 100. These tell its change handler when
 // to write "100" or "1" back (a hair of tolerance, as the box reads real numbers).

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -86,6 +88,24 @@ TEST(HotspotFace, TinyFacesAreAllBorder) {
 TEST(HotspotFace, NoSizeNoPicture) {
     EXPECT_TRUE(makeHotspotFace(0, 10, kFill, kBorder).empty());
     EXPECT_TRUE(makeHotspotFace(10, -1, kFill, kBorder).empty());
+}
+
+// A resized hotspot gets its face as a picture straight away: the same pixels as the file.
+TEST(HotspotFace, PictureHasTheFilePixels) {
+    for (auto [w, h] : {std::pair{1, 1}, {3, 3}, {5, 4}, {2, 9}, {150, 100}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        const Picture face = hotspotFacePicture(w, h, kFill, kBorder);
+        const Bytes bmp = makeHotspotFace(w, h, kFill, kBorder);
+        ASSERT_EQ(face.width, w);
+        ASSERT_EQ(face.height, h);
+        EXPECT_EQ(face.alpha, nullptr);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::uint8_t* p = face.rgb + (static_cast<size_t>(y) * w + x) * 3;
+                ASSERT_EQ(packRgb(p[0], p[1], p[2]), pixel(bmp, x, y)) << x << "," << y;
+            }
+    }
+    EXPECT_TRUE(hotspotFacePicture(0, 5, kFill, kBorder).empty());
 }
 
 TEST(TransparencyRange, WritesBackOnlyOutsideOneToHundred) {
