@@ -11,8 +11,8 @@ class WidgetHotspotListView : public HotspotListView {
 public:
     WidgetHotspotListView(wxListBox* listBox, wxListCtrl* table) : list_(listBox), table_(table) {}
 
-    void appendEntry(const std::string& text, int objectId) override {
-        list_->Append(toolkit::fromUtf8(text),
+    void insertEntry(int index, const std::string& text, int objectId) override {
+        list_->Insert(toolkit::fromUtf8(text), std::min<unsigned>(index, list_->GetCount()),
                       reinterpret_cast<void*>(static_cast<intptr_t>(objectId)));
     }
     void setEntryText(int index, const std::string& text) override {
