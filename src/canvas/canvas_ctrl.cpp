@@ -48,6 +48,7 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
     Bind(wxEVT_KEY_DOWN, &CanvasCtrl::OnKeyDown, this);
     Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDoubleClick, this);
+    Bind(wxEVT_MOUSEWHEEL, &CanvasCtrl::OnWheel, this);
 }
 
 int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
@@ -141,6 +142,7 @@ void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {
 
 void CanvasCtrl::OnLeftUp(wxMouseEvent& event) {
     pressed_ = 0;
+    if (onLeftUp) onLeftUp();
     const int doubleClicked = doubleClicked_;
     doubleClicked_ = 0;
     const wxPoint moved = event.GetPosition() - doubleClickAt_;
@@ -161,7 +163,10 @@ void CanvasCtrl::OnRightDown(wxMouseEvent& event) {
 
 void CanvasCtrl::OnMotion(wxMouseEvent& event) {
     // The button may have been released outside the canvas.
-    if (!event.LeftIsDown()) pressed_ = 0;
+    if (!event.LeftIsDown() && pressed_ != 0) {
+        pressed_ = 0;
+        if (onLeftUp) onLeftUp();
+    }
     // Without a mouse capture, nothing arrives while the pointer is outside the canvas.
     if (!wxRect(GetClientSize()).Contains(event.GetPosition())) return;
     if (onMouseMoved) onMouseMoved(event.GetX(), event.GetY(), pressed_);
@@ -169,8 +174,23 @@ void CanvasCtrl::OnMotion(wxMouseEvent& event) {
 }
 
 void CanvasCtrl::OnKeyDown(wxKeyEvent& event) {
-    if (onKeyDown) onKeyDown(event.GetKeyCode(), keyStateOf(event));
-    event.Skip();
+    const int key = event.GetKeyCode();
+    if (onKeyDown) onKeyDown(key, keyStateOf(event));
+    const bool arrow = key == WXK_LEFT || key == WXK_RIGHT || key == WXK_UP || key == WXK_DOWN ||
+                       key == WXK_NUMPAD_LEFT || key == WXK_NUMPAD_RIGHT || key == WXK_NUMPAD_UP ||
+                       key == WXK_NUMPAD_DOWN;
+    if (!arrow) event.Skip();
+}
+
+void CanvasCtrl::OnWheel(wxMouseEvent& event) {
+    WheelTurn turn;
+    turn.rotation = event.GetWheelRotation();
+    turn.delta = event.GetWheelDelta();
+    turn.horizontal = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL;
+    turn.linesPerNotch = turn.horizontal ? event.GetColumnsPerAction() : event.GetLinesPerAction();
+    turn.pageScroll = event.IsPageScroll();
+    turn.keyState = keyStateOf(event);
+    if (onWheel) onWheel(turn);
 }
 
 // The second press of a quick double click is a press like any other, so it can

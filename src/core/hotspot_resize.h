@@ -32,6 +32,16 @@ HandleEdges handleEdges(int handle);
 // grows past kMaxHotspotSide, nor the area past kMaxHotspotPixels.
 RectXYWH resizeFromHandle(const RectXYWH& start, int handle, int dx, int dy);
 
+// A handle pressed on a hotspot, while its button is down: which handle, the
+// hotspot, its rectangle on the canvas and the canvas point pressed.
+struct HandleDrag {
+    int handle = -1;
+    int objectId = 0;
+    RectXYWH start;
+    Point pressed;
+    bool active() const { return handle >= 0; }
+};
+
 // Whether a hotspot of that size can exist.
 bool hotspotSizeAllowed(int width, int height);
 

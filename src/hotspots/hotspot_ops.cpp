@@ -6,11 +6,15 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "canvas/canvas_ctrl.h"
 #include "core/canvas_drag.h"
 #include "core/hotspot_face.h"
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
+#include "forms/main_window_texts.h"
+#include "hotspots/undo_ui.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
 
@@ -31,10 +35,33 @@ Bytes makeHotspotFace(MainWindow& window, int width, int height) {
     return window.state.hotspotBitmap;
 }
 
+HotspotLook currentLook(const MainWindow& window) {
+    return HotspotLook{packed(window.hotspotPicker->GetColour()), packed(window.borderPicker->GetColour()),
+                       window.transparencySlider->GetValue()};
+}
+
+int insertHotspot(MainWindow& window, int index, std::optional<int> number, const RectXYWH& rect,
+                  const std::string& link, const std::string& tip, bool locked,
+                  const HotspotLook& look) {
+    AppState& state = window.state;
+    if (state.imagePath.empty() || rect.w <= 0 || rect.h <= 0) return 0;
+    CanvasCtrl& canvas = *window.canvas;
+    const int objectId = canvas.createObject(rect.x, rect.y);
+    state.hotspotObjects.push_back(objectId);
+    const int shown = number ? *number : objectId - 1;
+    const int row =
+        window.hotspots.insertEntry(index, HotspotList::hotspotEntryText(shown, locked), objectId);
+    window.hotspots.insertRow(row, text::number13(shown));
+    window.hotspots.setHotspotLinkTip(row, link, tip);
+    window.hotspots.setFaceColours(row, look.fill, look.border);
+    canvas.setPicture(objectId, hotspotFacePicture(rect.w, rect.h, look.fill, look.border));
+    canvas.setTransparency(objectId, look.transparency);
+    return objectId;
+}
+
 void createHotspot(MainWindow& window, int left, int top, int width, int height,
                    const std::string& link, const std::string& tip, bool locked) {
-    AppState& state = window.state;
-    if (state.imagePath.empty()) return;
+    if (window.state.imagePath.empty()) return;
     // A rectangle drawn leftwards or upwards has a negative extent: turn it around.
     if (width < 0) {
         left += width;
@@ -46,20 +73,53 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
     }
     // A click without a drag has no area to link.
     if (width == 0 || height == 0) return;
-
-    CanvasCtrl& canvas = *window.canvas;
-    const int objectId = canvas.createObject(left, top);
-    state.hotspotObjects.push_back(objectId);
-    const int number = objectId - 1;
-    const int index =
-        window.hotspots.appendEntry(HotspotList::hotspotEntryText(number, locked), objectId);
-    if (index < 0) return;
-    window.hotspots.insertRow(index, text::number13(number));
-    window.hotspots.setHotspotLinkTip(index, link, tip);
-    canvas.setPictureBytes(objectId, makeHotspotFace(window, width, height));
-    canvas.setTransparency(objectId, window.transparencySlider->GetValue());
+    // The face as a file is kept as the last one made; the canvas gets the same pixels.
+    makeHotspotFace(window, width, height);
+    const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt,
+                                       RectXYWH{left, top, width, height}, link, tip, locked,
+                                       currentLook(window));
+    if (objectId == 0) return;
     showFocusProperties(window, objectId);
     reselectHotspot(window, objectId);
+}
+
+void removeHotspot(MainWindow& window, int objectId) {
+    const int row = window.hotspots.findHotspotRow(objectId);
+    if (row >= 0) window.hotspots.removeAt(row);
+    window.canvas->deleteObject(objectId);
+}
+
+void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect) {
+    CanvasCtrl& canvas = *window.canvas;
+    const HotspotEntry* entry = window.hotspots.entry(window.hotspots.findHotspotRow(objectId));
+    if (!entry || !canvas.store().exists(objectId)) return;
+    if (canvas.objectLeft(objectId) != rect.x || canvas.objectTop(objectId) != rect.y)
+        canvas.moveObject(objectId, rect.x, rect.y);
+    if (canvas.objectWidth(objectId) != rect.w || canvas.objectHeight(objectId) != rect.h)
+        canvas.setPicture(objectId, hotspotFacePicture(rect.w, rect.h, entry->fill, entry->border));
+}
+
+RectXYWH hotspotRect(const MainWindow& window, int objectId) {
+    const CanvasCtrl& c = *window.canvas;
+    return RectXYWH{c.objectLeft(objectId), c.objectTop(objectId), c.objectWidth(objectId),
+                    c.objectHeight(objectId)};
+}
+
+int selectedHotspot(const MainWindow& window) {
+    return std::max(0, window.hotspots.hotspotObjectAt(window.hotspots.selection()));
+}
+
+bool isLockedHotspot(const MainWindow& window, int objectId) {
+    return window.hotspots.isHotspotLocked(window.hotspots.findHotspotRow(objectId));
+}
+
+void selectFirstOrNone(MainWindow& window) {
+    if (window.hotspots.hotspotCount() == 0) {
+        window.hideHandles();
+    } else {
+        window.hotspots.setSelection(0);
+        onHotspotListSelected(window);
+    }
 }
 
 void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,
@@ -72,9 +132,11 @@ void selectHotspot(MainWindow& window, int top, int bottom, int left, int right,
         const HandlePlacement& p = placements[i];
         if (handle->GetPosition() != wxPoint(p.x, p.y))
             handle->SetSize(p.x, p.y, 5, 5, wxSIZE_ALLOW_MINUS_ONE);
-        handle->Show(p.visible);
+        // The handle being dragged stays under the pointer, even past the canvas edge.
+        handle->Show(p.visible || window.handleDrag.handle == i);
         if (p.visible) handle->Update();
     }
+    window.handlesObject = objectId;
     const int row = window.hotspots.findHotspotRow(objectId);
     if (row >= 0) window.hotspots.setSelection(row);
     window.canvas->Update();
@@ -110,21 +172,17 @@ void onHotspotListSelected(MainWindow& window) {
     showFocusProperties(window, objectId);
 }
 
-void deleteMenuTarget(MainWindow& window) {
+void deleteHotspotAsked(MainWindow& window, int objectId) {
     if (showMessage(kDeleteQuestion, true) != wxID_OK) return;
-    const int target = window.state.menuTargetObject;
-    const int row = window.hotspots.findHotspotRow(target);
-    if (row >= 0) window.hotspots.removeAt(row);
-    window.canvas->deleteObject(target);
-    if (window.hotspots.hotspotCount() == 0) {
-        window.hideHandles();
-    } else {
-        window.hotspots.setSelection(0);
-        onHotspotListSelected(window);
-    }
+    UndoStep step(window, kStepDelete);
+    removeHotspot(window, objectId);
+    selectFirstOrNone(window);
 }
 
+void deleteMenuTarget(MainWindow& window) { deleteHotspotAsked(window, window.state.menuTargetObject); }
+
 void toggleMenuTargetLock(MainWindow& window) {
-    applyLockItem(window.hotspots, window.state.menuTargetObject,
-                  toolkit::toUtf8(window.menuLock->GetItemLabelText()));
+    const std::string caption = toolkit::toUtf8(window.menuLock->GetItemLabelText());
+    UndoStep step(window, caption == mainform::kMenuUnlock ? kStepUnlock : kStepLock);
+    applyLockItem(window.hotspots, window.state.menuTargetObject, caption);
 }

@@ -7,6 +7,7 @@
 #include "canvas/canvas_ctrl.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "image/picture_decoder.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
@@ -49,6 +50,8 @@ void installDecoded(MainWindow& window, Picture picture) {
     state.imageHeight = window.canvas->objectHeight(id);
     window.setStatusText(kPaneWidth, toolkit::fromUtf8(sizeText(state.imageWidth)));
     window.setStatusText(kPaneHeight, toolkit::fromUtf8(sizeText(state.imageHeight)));
+    // The steps so far were made on another picture.
+    forgetUndoSteps(window);
 }
 
 }  // namespace

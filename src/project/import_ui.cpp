@@ -7,6 +7,7 @@
 #include "forms/import_code_dialog.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "image/picture_install.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
@@ -45,8 +46,11 @@ void importCode(MainWindow& window) {
     }
     const int left = window.canvas->objectLeft(state.pictureObject);
     const int top = window.canvas->objectTop(state.pictureObject);
-    for (const mapimport::ImportedArea& a : found.areas)
-        createHotspot(window, left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false);
+    {
+        UndoStep step(window, kStepImport);
+        for (const mapimport::ImportedArea& a : found.areas)
+            createHotspot(window, left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false);
+    }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
                 skippedNote(found.skipped));
