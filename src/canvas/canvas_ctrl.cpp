@@ -9,7 +9,9 @@
 #include <cstdlib>
 
 #include "app/repaint_thread.h"
+#include "core/hotspot_face.h"
 #include "image/picture_decoder.h"
+#include "toolkit/repaint.h"
 
 int keyStateOf(const wxKeyboardState& state) {
     return (state.ControlDown() ? 1 : 0) | (state.ShiftDown() ? 2 : 0) | (state.AltDown() ? 4 : 0);
@@ -79,6 +81,15 @@ void CanvasCtrl::setPicture(int id, Picture picture) {
     invalidateObject(id);
 }
 
+void CanvasCtrl::replaceFramedFace(int id, int x, int y, Picture face, int frame) {
+    if (!store_.exists(id)) return;
+    const RectXYWH before{store_.left(id), store_.top(id), store_.width(id), store_.height(id)};
+    store_.move(id, x, y);
+    store_.setPicture(id, std::move(face));
+    const RectXYWH after{store_.left(id), store_.top(id), store_.width(id), store_.height(id)};
+    for (const RectXYWH& r : framedFaceChanges(before, after, frame)) invalidateRect(r.x, r.y, r.w, r.h);
+}
+
 void CanvasCtrl::setTransparency(int id, int percent) {
     store_.setTransparency(id, percent);
     invalidateObject(id);
@@ -121,13 +132,18 @@ void CanvasCtrl::invalidateRect(int x, int y, int w, int h) {
 
 void CanvasCtrl::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
-    wxRect box = GetUpdateRegion().GetBox().Intersect(wxRect(GetClientSize()));
-    if (box.IsEmpty()) return;
-    const int stride = box.width * 3;
-    frame_.resize(static_cast<size_t>(stride) * box.height);
-    store_.compose(frame_.data(), box.x, box.y, box.width, box.height, stride);
-    wxImage image(box.width, box.height, frame_.data(), true);
-    dc.DrawBitmap(wxBitmap(image), box.x, box.y);
+    // A few scattered areas (a resized frame, uncovered handles) are painted one by
+    // one; many of them at once as the box around them.
+    for (const wxRect& area : toolkit::paintAreas(dc, *this, 16)) paintArea(dc, area);
+}
+
+void CanvasCtrl::paintArea(wxDC& dc, const wxRect& area) {
+    if (area.IsEmpty()) return;
+    const int stride = area.width * 3;
+    frame_.resize(static_cast<size_t>(stride) * area.height);
+    store_.compose(frame_.data(), area.x, area.y, area.width, area.height, stride);
+    wxImage image(area.width, area.height, frame_.data(), true);
+    dc.DrawBitmap(wxBitmap(image), area.x, area.y);
 }
 
 void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {

@@ -40,6 +40,9 @@ public:
     bool setPictureBytes(int id, const Bytes& bytes);
     void setPicture(int id, Picture picture);
     void setTransparency(int id, int percent);
+    // Moves a hotspot and gives it a face of a new size with the same fill and frame
+    // of `frame` pixels: only where the two faces differ is repainted.
+    void replaceFramedFace(int id, int x, int y, Picture face, int frame);
     // Paints the object above every other from now on.
     void raiseObject(int id);
     // Moves an object; the collision check only raises events nothing handles.
@@ -85,6 +88,7 @@ private:
     void OnLeftDoubleClick(wxMouseEvent& event);
     void OnWheel(wxMouseEvent& event);
     void invalidateRect(int x, int y, int w, int h);
+    void paintArea(wxDC& dc, const wxRect& area);
 
     CanvasStore store_;
     int pressed_ = 0;

@@ -11,10 +11,16 @@
 
 namespace {
 
-// The resize cursors, in the order of the handles.
-constexpr wxStockCursor kHandleCursors[kHandleCount] = {
-    wxCURSOR_SIZENWSE, wxCURSOR_SIZEWE, wxCURSOR_SIZENESW, wxCURSOR_SIZENS,
-    wxCURSOR_SIZENWSE, wxCURSOR_SIZEWE, wxCURSOR_SIZENESW, wxCURSOR_SIZENS};
+wxStockCursor stockCursor(ResizeCursor c) {
+    switch (c) {
+        case ResizeCursor::diagonalDown: return wxCURSOR_SIZENWSE;
+        case ResizeCursor::diagonalUp: return wxCURSOR_SIZENESW;
+        case ResizeCursor::sideways: return wxCURSOR_SIZEWE;
+        case ResizeCursor::upDown: return wxCURSOR_SIZENS;
+        case ResizeCursor::none: break;
+    }
+    return wxCURSOR_ARROW;
+}
 
 // The handles move as the hotspot changes under the pointer: the pointer is read
 // from the desktop, in canvas coordinates, not from the moving handle.
@@ -47,7 +53,7 @@ void onCanvasKey(MainWindow& window, int key, int keyState) {
 void bindHandle(MainWindow& window, int index) {
     MainWindow* w = &window;
     wxWindow* handle = window.handles[index];
-    handle->SetCursor(wxCursor(kHandleCursors[index]));
+    handle->SetCursor(wxCursor(stockCursor(handleCursor(index))));
     handle->Bind(wxEVT_LEFT_DOWN, [w, handle, index](wxMouseEvent&) {
         const wxPoint at = pointerOnCanvas(*w);
         if (!startHandleDrag(*w, index, at.x, at.y)) return;
@@ -83,12 +89,22 @@ void handleDragStep(MainWindow& window, int x, int y) {
     const RectXYWH r = resizeFromHandle(drag.start, drag.handle, x - drag.pressed.x, y - drag.pressed.y);
     setHotspotGeometry(window, drag.objectId, r);
     reselectHotspot(window, drag.objectId);
-    showFocusProperties(window, drag.objectId);
+    // Redrawing six text boxes costs more than the canvas and the handles together:
+    // they are written once the movements that have come in are handled.
+    if (window.focusWritePending) return;
+    window.focusWritePending = true;
+    MainWindow* w = &window;
+    window.CallAfter([w, id = drag.objectId] {
+        w->focusWritePending = false;
+        if (w->hotspots.findHotspotRow(id) >= 0) showFocusProperties(*w, id);
+    });
 }
 
 void endHandleDrag(MainWindow& window) {
     if (!window.handleDrag.active()) return;
+    const int hotspot = window.handleDrag.objectId;
     window.handleDrag = HandleDrag{};
+    showFocusProperties(window, hotspot);
     endUndoStep(window);
 }
 

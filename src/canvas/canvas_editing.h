@@ -10,7 +10,8 @@ class MainWindow;
 // resizing from it, unless it is locked. Returns whether it did.
 bool startHandleDrag(MainWindow& window, int handle, int x, int y);
 // The pointer at canvas point (x, y) with the handle held: the hotspot takes its
-// new size with a new face, and the handles and focus boxes follow.
+// new size with a new face and the handles follow at once; the focus boxes follow
+// once the event loop has handled the movements that came in.
 void handleDragStep(MainWindow& window, int x, int y);
 // The handle let go: the resize becomes one step to take back.
 void endHandleDrag(MainWindow& window);

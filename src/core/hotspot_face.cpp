@@ -1,6 +1,7 @@
 #include "core/hotspot_face.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -80,6 +81,46 @@ Bytes makeHotspotFace(int width, int height, PackedColour fill, PackedColour bor
 Picture hotspotFacePicture(int width, int height, PackedColour fill, PackedColour border) {
     if (width <= 0 || height <= 0) return {};
     return Picture::fromPlanes(width, height, facePixels(width, height, fill, border));
+}
+
+namespace {
+
+RectXYWH inset(const RectXYWH& r, int by) {
+    if (r.w <= 2 * by || r.h <= 2 * by) return {};
+    return RectXYWH{r.x + by, r.y + by, r.w - 2 * by, r.h - 2 * by};
+}
+
+RectXYWH intersection(const RectXYWH& a, const RectXYWH& b) {
+    const int left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
+    if (right <= left || bottom <= top) return {};
+    return RectXYWH{left, top, right - left, bottom - top};
+}
+
+// `r` less `hole`, which lies inside it: the bands above, below, left and right of it.
+void addOutside(std::vector<RectXYWH>& out, const RectXYWH& r, const RectXYWH& hole) {
+    if (r.w <= 0 || r.h <= 0) return;
+    if (hole.w <= 0 || hole.h <= 0) {
+        out.push_back(r);
+        return;
+    }
+    auto add = [&out](int x, int y, int w, int h) {
+        if (w > 0 && h > 0) out.push_back(RectXYWH{x, y, w, h});
+    };
+    add(r.x, r.y, r.w, hole.y - r.y);
+    add(r.x, hole.y + hole.h, r.w, r.y + r.h - hole.y - hole.h);
+    add(r.x, hole.y, hole.x - r.x, hole.h);
+    add(hole.x + hole.w, hole.y, r.x + r.w - hole.x - hole.w, hole.h);
+}
+
+}  // namespace
+
+std::vector<RectXYWH> framedFaceChanges(const RectXYWH& before, const RectXYWH& after, int frame) {
+    const RectXYWH same = intersection(inset(before, frame), inset(after, frame));
+    std::vector<RectXYWH> out;
+    addOutside(out, before, same);
+    addOutside(out, after, same);
+    return out;
 }
 
 bool transparencyAboveRange(double value) { return value - 100.0 > 0.0000001; }

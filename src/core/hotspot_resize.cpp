@@ -17,6 +17,15 @@ HandleEdges handleEdges(int handle) {
     }
 }
 
+ResizeCursor handleCursor(int handle) {
+    const HandleEdges e = handleEdges(handle);
+    const bool across = e.left || e.right, upDown = e.top || e.bottom;
+    if (across && upDown) return (e.left == e.top) ? ResizeCursor::diagonalDown : ResizeCursor::diagonalUp;
+    if (across) return ResizeCursor::sideways;
+    if (upDown) return ResizeCursor::upDown;
+    return ResizeCursor::none;
+}
+
 namespace {
 
 // One axis: the edges [low, high) with the pointer moved by d; the fixed edge stays.

@@ -26,6 +26,11 @@ struct HandleEdges {
 };
 HandleEdges handleEdges(int handle);
 
+// The pointer over a handle shows the way it resizes: the diagonal from upper left
+// to lower right, the other diagonal, sideways, up and down.
+enum class ResizeCursor { none, diagonalDown, diagonalUp, sideways, upDown };
+ResizeCursor handleCursor(int handle);
+
 // The rectangle after the pointer moved by (dx, dy) since it pressed `handle` on a
 // hotspot that was `start` then. Each moved edge follows the pointer but stops
 // kMinHotspotSide short of the opposite edge, which stays where it is; neither side

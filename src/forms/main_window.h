@@ -117,6 +117,7 @@ public:
     // The object the handles were last placed around, and a handle being dragged.
     int handlesObject = 0;
     HandleDrag handleDrag;
+    bool focusWritePending = false;  // the focus boxes wait for the resize's latest size
     // Wheel rotation short of a pixel, across and down.
     Point wheelRemainder;
 

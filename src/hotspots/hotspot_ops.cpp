@@ -16,6 +16,7 @@
 #include "forms/main_window_texts.h"
 #include "hotspots/undo_ui.h"
 #include "toolkit/message_box.h"
+#include "toolkit/repaint.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -23,7 +24,9 @@ namespace {
 PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
 
 void writeNumber(wxTextCtrl* box, int value) {
-    box->ChangeValue(toolkit::fromUtf8(text::number13(value)));
+    // Rewriting an entry costs a redraw: only what changed is written.
+    const wxString shown = toolkit::fromUtf8(text::number13(value));
+    if (box->GetValue() != shown) box->ChangeValue(shown);
 }
 
 }  // namespace
@@ -93,10 +96,13 @@ void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect) 
     CanvasCtrl& canvas = *window.canvas;
     const HotspotEntry* entry = window.hotspots.entry(window.hotspots.findHotspotRow(objectId));
     if (!entry || !canvas.store().exists(objectId)) return;
-    if (canvas.objectLeft(objectId) != rect.x || canvas.objectTop(objectId) != rect.y)
+    if (canvas.objectWidth(objectId) != rect.w || canvas.objectHeight(objectId) != rect.h) {
+        canvas.replaceFramedFace(objectId, rect.x, rect.y,
+                                 hotspotFacePicture(rect.w, rect.h, entry->fill, entry->border),
+                                 kHotspotFrame);
+    } else if (canvas.objectLeft(objectId) != rect.x || canvas.objectTop(objectId) != rect.y) {
         canvas.moveObject(objectId, rect.x, rect.y);
-    if (canvas.objectWidth(objectId) != rect.w || canvas.objectHeight(objectId) != rect.h)
-        canvas.setPicture(objectId, hotspotFacePicture(rect.w, rect.h, entry->fill, entry->border));
+    }
 }
 
 RectXYWH hotspotRect(const MainWindow& window, int objectId) {
@@ -134,13 +140,12 @@ void selectHotspot(MainWindow& window, int top, int bottom, int left, int right,
             handle->SetSize(p.x, p.y, 5, 5, wxSIZE_ALLOW_MINUS_ONE);
         // The handle being dragged stays under the pointer, even past the canvas edge.
         handle->Show(p.visible || window.handleDrag.handle == i);
-        if (p.visible) handle->Update();
     }
     window.handlesObject = objectId;
     const int row = window.hotspots.findHotspotRow(objectId);
     if (row >= 0) window.hotspots.setSelection(row);
-    window.canvas->Update();
-    window.Update();
+    // Handles, canvas and window in one go: each repaint of its own waits for the display.
+    toolkit::repaintNow(window);
 }
 
 void reselectHotspot(MainWindow& window, int objectId) {

@@ -49,6 +49,14 @@ INSTANTIATE_TEST_SUITE_P(Handles, ResizeFromHandle, ::testing::ValuesIn(kResizeC
 
 }  // namespace
 
+TEST(ResizeFromHandle, EachHandleShowsItsWay) {
+    using C = ResizeCursor;
+    const C want[8] = {C::diagonalDown, C::sideways, C::diagonalUp, C::upDown,
+                       C::diagonalDown, C::sideways, C::diagonalUp, C::upDown};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(handleCursor(i), want[i]) << i;
+    EXPECT_EQ(handleCursor(8), C::none);
+}
+
 TEST(ResizeFromHandle, TheAreaStaysWithinTheLargestFace) {
     // Both sides at their largest would need a gigabyte: the width gives way.
     EXPECT_EQ(show(resizeFromHandle({0, 0, 2000, 2000}, 4, 30000, 30000)), "0,0 1000x32000");
