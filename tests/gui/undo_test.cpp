@@ -2,11 +2,15 @@
 // by one with Ctrl+Z and forward again, the generated code checked after each; the
 // menu's names; the keys left to text boxes; what clears the history.
 #include <wx/clrpicker.h>
+#include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/slider.h>
 
 #include "hotspot_info_expect.h"
 #include "hotspot_test_support.h"
+#include "hotspots/hotspot_info.h"
+#include "project/project_session.h"
 
 using namespace guitest;
 
@@ -216,4 +220,59 @@ TEST_F(Undo, ClearingForgetsTheSteps) {
     EXPECT_EQ(undoLabel(), "撤销添加热点");
     chooseMenu(window->menuUndo);
     EXPECT_FALSE(window->menuUndo->IsEnabled());
+}
+
+TEST_F(Undo, ADrawnHotspotALockAndTheBackgroundAreStepsToo) {
+    state->drawnRect = RectXYWH{30, 40, 100, 60};
+    ShownInfo shown;
+    wxTEST_DIALOG(createDrawnHotspot(*window), ExpectHotspotInfo(shown, confirmWith("a.com", "丙")));
+    EXPECT_EQ(undoLabel(), "撤销添加热点");
+    const int drawn = lastObject();
+    state->menuTargetObject = drawn;
+    window->menuLock->SetItemLabel(u8("解锁"));  // as the popup shows it over a locked hotspot
+    chooseMenu(window->menuLock);
+    EXPECT_EQ(undoLabel(), "撤销解锁热点");
+    const std::string number = std::to_string(drawn - 1);
+    EXPECT_EQ(listTexts()[0], "热点:" + number + " 锁定：×");
+    window->backgroundPicker->SetColour(wxColour(10, 20, 30));
+    wxColourPickerEvent ev(window->backgroundPicker, window->backgroundPicker->GetId(), wxColour(10, 20, 30));
+    window->backgroundPicker->GetEventHandler()->ProcessEvent(ev);
+    EXPECT_EQ(window->canvas->store().background(), packRgb(10, 20, 30));
+    EXPECT_EQ(undoLabel(), "撤销修改背景颜色");
+
+    chooseMenu(window->menuUndo);
+    EXPECT_EQ(window->canvas->store().background(), packRgb(255, 255, 255));
+    EXPECT_EQ(window->backgroundPicker->GetColour(), wxColour(255, 255, 255));
+    chooseMenu(window->menuUndo);
+    EXPECT_EQ(listTexts()[0], "热点:" + number + " 锁定：√");  // locked again, in place
+    EXPECT_EQ(window->hotspots.hotspotObjectAt(0), drawn);
+    chooseMenu(window->menuUndo);
+    EXPECT_EQ(window->hotspots.hotspotCount(), 0);
+    chooseMenu(window->menuRedo);
+    EXPECT_EQ(areaCode(), area(30, 40, 130, 100, "http://a.com", "丙") + "</map>");
+}
+
+TEST_F(Undo, ANewPictureOrAnOpenedProjectStartsAfresh) {
+    const wxString path = wxFileName::CreateTempFileName("undo") + ".png";
+    wxRemoveFile(path.BeforeLast('.'));
+    wxImage picture(300, 200);
+    picture.SetRGB(wxRect(0, 0, 300, 200), 90, 120, 160);
+    ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
+    click(window->fixedHotspotButton);
+    ASSERT_TRUE(window->menuUndo->IsEnabled());
+    window->canvas->onFilesDropped({path});  // dropped over the work
+    ASSERT_TRUE(waitFor([&] { return s8(window->statusBar->GetStatusText(kPanePath)) == s8(path); }, 10000));
+    EXPECT_FALSE(window->menuUndo->IsEnabled());
+
+    click(window->fixedHotspotButton);
+    const std::string project = s8(path) + ".hzproj";
+    ASSERT_TRUE(saveProjectTo(*window, project));
+    click(window->fixedHotspotButton);
+    ASSERT_TRUE(window->menuUndo->IsEnabled());
+    ASSERT_TRUE(openProjectFile(*window, project));
+    EXPECT_FALSE(window->menuUndo->IsEnabled());
+    EXPECT_FALSE(window->menuRedo->IsEnabled());
+    EXPECT_EQ(window->hotspots.hotspotCount(), 2);
+    wxRemoveFile(path);
+    wxRemoveFile(toolkit::fromUtf8(project));
 }
