@@ -133,14 +133,22 @@ void recordSettingsStep(MainWindow& window, const char* name, const std::string&
     afterChange(window);
 }
 
+namespace {
+// A drag still held keeps the work as it is. (Ctrl+Shift+Z on the canvas opens the
+// drawing overlay with its Shift: that must not keep it.)
+bool busy(const MainWindow& window) {
+    return window.undoHistory.isOpen() && wxGetMouseState().LeftIsDown();
+}
+}  // namespace
+
 void undoLastStep(MainWindow& window) {
-    if (window.undoHistory.isOpen() && wxGetMouseState().LeftIsDown()) return;
+    if (busy(window)) return;
     WindowEditor editor(window);
     if (window.undoHistory.undo(editor)) afterChange(window);
 }
 
 void redoLastStep(MainWindow& window) {
-    if (window.undoHistory.isOpen() && wxGetMouseState().LeftIsDown()) return;
+    if (busy(window)) return;
     WindowEditor editor(window);
     if (window.undoHistory.redo(editor)) afterChange(window);
 }
