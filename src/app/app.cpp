@@ -52,6 +52,9 @@ MainWindow* openMainWindow(AppState& state) {
     bindCodeOutput(*window);
     bindHotspotInfo(*window);
     bindDrawOverlay(*window);
+    bindCanvasEditing(*window);
+    bindFocusValues(*window);
+    bindUndo(*window);
     bindProjectFiles(*window);
     bindPreview(*window);
     window->Show();

@@ -6,6 +6,7 @@
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "toolkit/widgets.h"
 
 void resetAll(MainWindow& window) {
@@ -30,6 +31,8 @@ void resetAll(MainWindow& window) {
     window.setStatusText(kPaneHeight, wxString());
     window.loadButton->Enable();
     state.imagePath.clear();
+    // Nothing is left to take back.
+    forgetUndoSteps(window);
 }
 
 void bindReset(MainWindow& window) {

@@ -11,6 +11,8 @@
 #include "app/repaint_thread.h"
 #include "decode/picture_decode.h"
 #include "toolkit/modal_state.h"
+#include "core/hotspot_face.h"
+#include "toolkit/repaint.h"
 
 int keyStateOf(const wxKeyboardState& state) {
     return (state.ControlDown() ? 1 : 0) | (state.ShiftDown() ? 2 : 0) | (state.AltDown() ? 4 : 0);
@@ -50,6 +52,7 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_MOTION, &CanvasCtrl::OnMotion, this);
     Bind(wxEVT_KEY_DOWN, &CanvasCtrl::OnKeyDown, this);
     Bind(wxEVT_LEFT_DCLICK, &CanvasCtrl::OnLeftDoubleClick, this);
+    Bind(wxEVT_MOUSEWHEEL, &CanvasCtrl::OnWheel, this);
 }
 
 int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
@@ -79,6 +82,15 @@ void CanvasCtrl::setPicture(int id, Picture picture) {
     invalidateObject(id);
     store_.setPicture(id, std::move(picture));
     invalidateObject(id);
+}
+
+void CanvasCtrl::replaceFramedFace(int id, int x, int y, Picture face, int frame) {
+    if (!store_.exists(id)) return;
+    const RectXYWH before{store_.left(id), store_.top(id), store_.width(id), store_.height(id)};
+    store_.move(id, x, y);
+    store_.setPicture(id, std::move(face));
+    const RectXYWH after{store_.left(id), store_.top(id), store_.width(id), store_.height(id)};
+    for (const RectXYWH& r : framedFaceChanges(before, after, frame)) invalidateRect(r.x, r.y, r.w, r.h);
 }
 
 void CanvasCtrl::setTransparency(int id, int percent) {
@@ -124,13 +136,18 @@ void CanvasCtrl::invalidateRect(int x, int y, int w, int h) {
 
 void CanvasCtrl::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
-    wxRect box = GetUpdateRegion().GetBox().Intersect(wxRect(GetClientSize()));
-    if (box.IsEmpty()) return;
-    const int stride = box.width * 3;
-    frame_.resize(static_cast<size_t>(stride) * box.height);
-    store_.compose(frame_.data(), box.x, box.y, box.width, box.height, stride);
-    wxImage image(box.width, box.height, frame_.data(), true);
-    dc.DrawBitmap(wxBitmap(image), box.x, box.y);
+    // A few scattered areas (a resized frame, uncovered handles) are painted one by
+    // one; many of them at once as the box around them.
+    for (const wxRect& area : toolkit::paintAreas(dc, *this, 16)) paintArea(dc, area);
+}
+
+void CanvasCtrl::paintArea(wxDC& dc, const wxRect& area) {
+    if (area.IsEmpty()) return;
+    const int stride = area.width * 3;
+    frame_.resize(static_cast<size_t>(stride) * area.height);
+    store_.compose(frame_.data(), area.x, area.y, area.width, area.height, stride);
+    wxImage image(area.width, area.height, frame_.data(), true);
+    dc.DrawBitmap(wxBitmap(image), area.x, area.y);
 }
 
 void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {
@@ -145,6 +162,7 @@ void CanvasCtrl::OnLeftDown(wxMouseEvent& event) {
 
 void CanvasCtrl::OnLeftUp(wxMouseEvent& event) {
     pressed_ = 0;
+    if (onLeftUp) onLeftUp();
     const int doubleClicked = doubleClicked_;
     doubleClicked_ = 0;
     const wxPoint moved = event.GetPosition() - doubleClickAt_;
@@ -165,7 +183,10 @@ void CanvasCtrl::OnRightDown(wxMouseEvent& event) {
 
 void CanvasCtrl::OnMotion(wxMouseEvent& event) {
     // The button may have been released outside the canvas.
-    if (!event.LeftIsDown()) pressed_ = 0;
+    if (!event.LeftIsDown() && pressed_ != 0) {
+        pressed_ = 0;
+        if (onLeftUp) onLeftUp();
+    }
     // Without a mouse capture, nothing arrives while the pointer is outside the canvas.
     if (!wxRect(GetClientSize()).Contains(event.GetPosition())) return;
     if (onMouseMoved) onMouseMoved(event.GetX(), event.GetY(), pressed_);
@@ -173,8 +194,23 @@ void CanvasCtrl::OnMotion(wxMouseEvent& event) {
 }
 
 void CanvasCtrl::OnKeyDown(wxKeyEvent& event) {
-    if (onKeyDown) onKeyDown(event.GetKeyCode(), keyStateOf(event));
-    event.Skip();
+    const int key = event.GetKeyCode();
+    if (onKeyDown) onKeyDown(key, keyStateOf(event));
+    const bool arrow = key == WXK_LEFT || key == WXK_RIGHT || key == WXK_UP || key == WXK_DOWN ||
+                       key == WXK_NUMPAD_LEFT || key == WXK_NUMPAD_RIGHT || key == WXK_NUMPAD_UP ||
+                       key == WXK_NUMPAD_DOWN;
+    if (!arrow) event.Skip();
+}
+
+void CanvasCtrl::OnWheel(wxMouseEvent& event) {
+    WheelTurn turn;
+    turn.rotation = event.GetWheelRotation();
+    turn.delta = event.GetWheelDelta();
+    turn.horizontal = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL;
+    turn.linesPerNotch = turn.horizontal ? event.GetColumnsPerAction() : event.GetLinesPerAction();
+    turn.pageScroll = event.IsPageScroll();
+    turn.keyState = keyStateOf(event);
+    if (onWheel) onWheel(turn);
 }
 
 // The second press of a quick double click is a press like any other, so it can

@@ -13,6 +13,16 @@
 // Key state of the common mouse and key events: 1 Ctrl, 2 Shift, 4 Alt.
 int keyStateOf(const wxKeyboardState& state);
 
+// One turn of the mouse wheel over the canvas, as the desktop reports it.
+struct WheelTurn {
+    int rotation = 0;     // positive: turned away from the user (or tilted left)
+    int delta = 120;      // the rotation of one notch
+    int linesPerNotch = 3;
+    bool pageScroll = false;  // the desktop scrolls a page per notch
+    bool horizontal = false;  // a sideways wheel
+    int keyState = 0;
+};
+
 class CanvasCtrl : public wxWindow {
 public:
     CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
@@ -30,6 +40,9 @@ public:
     bool setPictureBytes(int id, const Bytes& bytes);
     void setPicture(int id, Picture picture);
     void setTransparency(int id, int percent);
+    // Moves a hotspot and gives it a face of a new size with the same fill and frame
+    // of `frame` pixels: only where the two faces differ is repainted.
+    void replaceFramedFace(int id, int x, int y, Picture face, int frame);
     // Paints the object above every other from now on.
     void raiseObject(int id);
     // Moves an object; the collision check only raises events nothing handles.
@@ -45,9 +58,13 @@ public:
 
     // Canvas events. The common left-down fires before the object press.
     std::function<void(int x, int y, int keyState)> onLeftDown;         // common event -1
+    // The left button came up, over the canvas or (while it held a press) anywhere.
+    std::function<void()> onLeftUp;                                     // common event -2
+    std::function<void(const WheelTurn& turn)> onWheel;                 // common event -12
     std::function<void(int object)> onObjectPressed;                    // canvas event 0
     std::function<void(int object)> onObjectRightPressed;               // canvas event 1
     std::function<void(int x, int y, int pressedObject)> onMouseMoved;  // canvas event 7
+    // The arrow keys are the canvas's own: they do not move the keyboard focus on.
     std::function<void(int keyCode, int keyState)> onKeyDown;           // common event -9
     std::function<void(const std::vector<wxString>& files)> onFilesDropped;
     std::function<void(int object)> onBeforeDelete;                     // canvas event 10
@@ -69,7 +86,9 @@ private:
     void OnMotion(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnLeftDoubleClick(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
     void invalidateRect(int x, int y, int w, int h);
+    void paintArea(wxDC& dc, const wxRect& area);
 
     CanvasStore store_;
     int pressed_ = 0;

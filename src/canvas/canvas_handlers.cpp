@@ -1,11 +1,13 @@
-// The canvas's mouse handlers: press, drag and the hotspot popup menu.
+// The canvas's mouse handlers: press, drag, the wheel and the hotspot popup menu.
 #include <wx/menu.h>
 #include <wx/utils.h>
 
 #include "canvas/canvas_ctrl.h"
 #include "core/canvas_drag.h"
+#include "core/hotspot_resize.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -47,12 +49,42 @@ void openHotspotMenu(MainWindow& window, int object) {
     }
 }
 
+void scrollPicture(MainWindow& window, const WheelTurn& turn) {
+    AppState& s = window.state;
+    CanvasCtrl& canvas = *window.canvas;
+    const int picture = s.pictureObject;
+    if (picture == 0 || !canvas.store().exists(picture)) return;
+    // A sideways wheel, or the wheel with Ctrl, scrolls across.
+    const bool across = turn.horizontal || turn.keyState == 1;
+    if (!across && turn.keyState != 0) return;
+    const wxSize view = canvas.GetClientSize();
+    const int pixels = wheelPixels(turn.rotation, turn.delta, turn.linesPerNotch, turn.pageScroll,
+                                   kWheelLinePixels, across ? view.x : view.y,
+                                   across ? window.wheelRemainder.x : window.wheelRemainder.y);
+    const int left = canvas.objectLeft(picture), top = canvas.objectTop(picture);
+    // A sideways wheel tilted right shows more of the right side.
+    const int toLeft = across ? scrollTarget(left, turn.horizontal ? -pixels : pixels,
+                                             canvas.objectWidth(picture), view.x)
+                              : left;
+    const int toTop = across ? top : scrollTarget(top, pixels, canvas.objectHeight(picture), view.y);
+    if (toLeft == left && toTop == top) return;
+    canvas.moveObject(picture, toLeft, toTop);
+    WindowDragStage stage(window);
+    moveAllHotspots(window.hotspots, stage, toLeft - left, toTop - top);
+    s.pictureLastLeft = toLeft;
+    s.pictureLastTop = toTop;
+}
+
 void bindCanvasHandlers(MainWindow& window) {
     MainWindow* w = &window;
     auto stage = std::make_shared<WindowDragStage>(window);
+    // One press of the left button, whatever it drags, is one step to take back.
     w->canvas->onLeftDown = [w](int x, int y, int keyState) {
+        beginUndoStep(*w, kStepMove);
         rememberPress(w->state, x, y, keyState);
     };
+    w->canvas->onLeftUp = [w] { endUndoStep(*w); };
+    w->canvas->onWheel = [w](const WheelTurn& turn) { scrollPicture(*w, turn); };
     w->canvas->onObjectPressed = [w, stage](int object) { pressObject(w->state, w->hotspots, *stage, object);
     };
     w->canvas->onMouseMoved = [w, stage](int x, int y, int pressed) {

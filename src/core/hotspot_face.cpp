@@ -1,6 +1,8 @@
 #include "core/hotspot_face.h"
 
 #include <cstdint>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -15,20 +17,30 @@ void put32(Bytes& b, std::size_t at, std::uint32_t v) {
     put16(b, at + 2, v >> 16);
 }
 
-// Paints a face through `set(x, y, colour)`, y from the top: the fill, then the
-// frame two pixels deep; frame positions outside a tiny face are skipped.
-template <class Set>
-void paintFace(int W, int H, PackedColour fill, PackedColour border, Set set) {
-    auto put = [&](int x, int y, PackedColour c) {
-        if (x < 0 || y < 0 || x >= W || y >= H) return;
-        set(x, y, c);
+}  // namespace
+
+namespace {
+
+// The face's pixels, top row first, as 24-bit RGB: the fill, then the frame lines
+// drawn over it, positions outside a tiny face skipped.
+std::vector<std::uint8_t> facePixels(int W, int H, PackedColour fill, PackedColour border) {
+    const std::size_t row = static_cast<std::size_t>(W) * 3;
+    std::vector<std::uint8_t> rgb(row * H);
+    auto paint = [&](std::uint8_t* px, int count, PackedColour c) {
+        for (int i = 0; i < count; ++i, px += 3) {
+            px[0] = static_cast<std::uint8_t>(redOf(c));
+            px[1] = static_cast<std::uint8_t>(greenOf(c));
+            px[2] = static_cast<std::uint8_t>(blueOf(c));
+        }
     };
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) put(x, y, fill);
-    for (int k : {0, 1, W - 2, W - 1})
-        for (int y = 0; y < H; ++y) put(k, y, border);
-    for (int k : {0, 1, H - 2, H - 1})
-        for (int x = 0; x < W; ++x) put(x, k, border);
+    // One inner row, copied down the face; then the frame rows and columns.
+    paint(rgb.data(), W, fill);
+    for (int x : {0, 1, W - 2, W - 1})
+        if (x >= 0 && x < W) paint(rgb.data() + static_cast<std::size_t>(x) * 3, 1, border);
+    for (int y = 1; y < H; ++y) std::memcpy(rgb.data() + row * y, rgb.data(), row);
+    for (int y : {0, 1, H - 2, H - 1})
+        if (y >= 0 && y < H) paint(rgb.data() + row * y, W, border);
+    return rgb;
 }
 
 }  // namespace
@@ -52,27 +64,63 @@ Bytes makeHotspotFace(int width, int height, PackedColour fill, PackedColour bor
     put32(bmp, 30, 0);                              // no compression
     put32(bmp, 34, static_cast<std::uint32_t>(imageBytes));
 
-    // The file stores the bottom row first.
-    paintFace(W, H, fill, border, [&](int x, int y, PackedColour c) {
-        std::uint8_t* px = bmp.data() + headers + rowBytes * static_cast<std::size_t>(H - 1 - y) +
-                           static_cast<std::size_t>(x) * 3;
-        px[0] = static_cast<std::uint8_t>(blueOf(c));
-        px[1] = static_cast<std::uint8_t>(greenOf(c));
-        px[2] = static_cast<std::uint8_t>(redOf(c));
-    });
+    // The file stores the bottom row first, each pixel blue, green, red.
+    const std::vector<std::uint8_t> rgb = facePixels(W, H, fill, border);
+    for (int y = 0; y < H; ++y) {
+        const std::uint8_t* from = rgb.data() + static_cast<std::size_t>(W) * 3 * y;
+        std::uint8_t* to = bmp.data() + headers + rowBytes * static_cast<std::size_t>(H - 1 - y);
+        for (int x = 0; x < W; ++x, from += 3, to += 3) {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
     return bmp;
 }
 
 Picture hotspotFacePicture(int width, int height, PackedColour fill, PackedColour border) {
     if (width <= 0 || height <= 0) return {};
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
-    paintFace(width, height, fill, border, [&](int x, int y, PackedColour c) {
-        std::uint8_t* px = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
-        px[0] = static_cast<std::uint8_t>(redOf(c));
-        px[1] = static_cast<std::uint8_t>(greenOf(c));
-        px[2] = static_cast<std::uint8_t>(blueOf(c));
-    });
-    return Picture::fromPlanes(width, height, std::move(rgb));
+    return Picture::fromPlanes(width, height, facePixels(width, height, fill, border));
+}
+
+namespace {
+
+RectXYWH inset(const RectXYWH& r, int by) {
+    if (r.w <= 2 * by || r.h <= 2 * by) return {};
+    return RectXYWH{r.x + by, r.y + by, r.w - 2 * by, r.h - 2 * by};
+}
+
+RectXYWH intersection(const RectXYWH& a, const RectXYWH& b) {
+    const int left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
+    if (right <= left || bottom <= top) return {};
+    return RectXYWH{left, top, right - left, bottom - top};
+}
+
+// `r` less `hole`, which lies inside it: the bands above, below, left and right of it.
+void addOutside(std::vector<RectXYWH>& out, const RectXYWH& r, const RectXYWH& hole) {
+    if (r.w <= 0 || r.h <= 0) return;
+    if (hole.w <= 0 || hole.h <= 0) {
+        out.push_back(r);
+        return;
+    }
+    auto add = [&out](int x, int y, int w, int h) {
+        if (w > 0 && h > 0) out.push_back(RectXYWH{x, y, w, h});
+    };
+    add(r.x, r.y, r.w, hole.y - r.y);
+    add(r.x, hole.y + hole.h, r.w, r.y + r.h - hole.y - hole.h);
+    add(r.x, hole.y, hole.x - r.x, hole.h);
+    add(hole.x + hole.w, hole.y, r.x + r.w - hole.x - hole.w, hole.h);
+}
+
+}  // namespace
+
+std::vector<RectXYWH> framedFaceChanges(const RectXYWH& before, const RectXYWH& after, int frame) {
+    const RectXYWH same = intersection(inset(before, frame), inset(after, frame));
+    std::vector<RectXYWH> out;
+    addOutside(out, before, same);
+    addOutside(out, after, same);
+    return out;
 }
 
 bool transparencyAboveRange(double value) { return value - 100.0 > 0.0000001; }

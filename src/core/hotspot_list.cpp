@@ -1,5 +1,7 @@
 #include "core/hotspot_list.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 
 const char* const HotspotList::kLockedMark = "√";
@@ -40,9 +42,23 @@ void HotspotList::setHotspotLinkTip(int index, const std::string& link, const st
 }
 
 int HotspotList::appendEntry(const std::string& text, int objectId) {
-    entries_.push_back(HotspotEntry{text, objectId, {}, {}, {}});
-    if (view_) view_->appendEntry(text, objectId);
-    return hotspotCount() - 1;
+    return insertEntry(hotspotCount(), text, objectId);
+}
+
+int HotspotList::insertEntry(int index, const std::string& text, int objectId) {
+    index = std::clamp(index, 0, hotspotCount());
+    HotspotEntry e;
+    e.text = text;
+    e.objectId = objectId;
+    entries_.insert(entries_.begin() + index, std::move(e));
+    if (view_) view_->insertEntry(index, text, objectId);
+    return index;
+}
+
+void HotspotList::setFaceColours(int index, PackedColour fill, PackedColour border) {
+    if (!valid(index)) return;
+    entries_[index].fill = fill;
+    entries_[index].border = border;
 }
 
 void HotspotList::insertRow(int index, const std::string& caption) {

@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/canvas_store.h"
+
 // What a widget that shows the list must do. The list box and the table are
 // two views of one list; an adapter implements both.
 class HotspotListView {
 public:
     virtual ~HotspotListView() = default;
-    virtual void appendEntry(const std::string& text, int objectId) = 0;
+    // Inserts an entry at `index` (the end when it is the count).
+    virtual void insertEntry(int index, const std::string& text, int objectId) = 0;
     // Rewrites entry text in place; item data, selection, top index and caret stay.
     virtual void setEntryText(int index, const std::string& text) = 0;
     virtual void deleteEntry(int index) = 0;
@@ -32,6 +35,9 @@ struct HotspotEntry {
     std::string caption;  // table column 0
     std::string link;     // table column 1
     std::string tip;      // table column 2
+    // The face's colours, fixed when the hotspot was made; a new size is drawn in them.
+    PackedColour fill = packRgb(255, 0, 255);
+    PackedColour border = packRgb(0, 128, 0);
 };
 
 class HotspotList {
@@ -54,6 +60,9 @@ public:
 
     // Appends a list box entry; returns its index.
     int appendEntry(const std::string& text, int objectId);
+    // Inserts a list box entry at `index` (clamped to the list); returns its index.
+    int insertEntry(int index, const std::string& text, int objectId);
+    void setFaceColours(int index, PackedColour fill, PackedColour border);
     // Inserts a table row at `index` (past the end appends) with its caption.
     void insertRow(int index, const std::string& caption);
     void setCell(int row, int column, const std::string& text);

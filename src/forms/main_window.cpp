@@ -120,12 +120,14 @@ void MainWindow::buildControls() {
                                    fromUtf8("列表框1"));
     toolkit::placed(hotspotListBox, focus);
     focusLabels = toolkit::label(toolkit::in(focusGroup), "标签3", kFocusLabels, {131, 20, 64, 138});
-    focusLeft = toolkit::editBox(toolkit::in(focusGroup), "编辑框左", "", {189, 14, 90, 24});
-    focusRight = toolkit::editBox(toolkit::in(focusGroup), "编辑框右", "", {189, 38, 90, 24});
-    focusTop = toolkit::editBox(toolkit::in(focusGroup), "编辑框顶", "", {189, 62, 90, 24});
-    focusBottom = toolkit::editBox(toolkit::in(focusGroup), "编辑框底", "", {189, 86, 90, 24});
-    focusWidth = toolkit::editBox(toolkit::in(focusGroup), "编辑框宽", "", {189, 110, 90, 24});
-    focusHeight = toolkit::editBox(toolkit::in(focusGroup), "编辑框高", "", {189, 134, 90, 24});
+    // A value typed into a focus box applies on Enter.
+    const long kTyped = wxTE_PROCESS_ENTER;
+    focusLeft = toolkit::editBox(toolkit::in(focusGroup), "编辑框左", "", {189, 14, 90, 24}, kTyped);
+    focusRight = toolkit::editBox(toolkit::in(focusGroup), "编辑框右", "", {189, 38, 90, 24}, kTyped);
+    focusTop = toolkit::editBox(toolkit::in(focusGroup), "编辑框顶", "", {189, 62, 90, 24}, kTyped);
+    focusBottom = toolkit::editBox(toolkit::in(focusGroup), "编辑框底", "", {189, 86, 90, 24}, kTyped);
+    focusWidth = toolkit::editBox(toolkit::in(focusGroup), "编辑框宽", "", {189, 110, 90, 24}, kTyped);
+    focusHeight = toolkit::editBox(toolkit::in(focusGroup), "编辑框高", "", {189, 134, 90, 24}, kTyped);
 
     infoGroup = toolkit::groupBox(toolkit::on(panel), "分组框4", kInfoGroup, {2, 377, 292, 248});
     infoGroup->SetForegroundColour(wxColour(0, 96, 192));
@@ -174,6 +176,8 @@ void MainWindow::buildMenuBar() {
     fileMenu->AppendSeparator();
     menuExit = fileMenu->Append(wxID_EXIT, fromUtf8(kMenuExit));
     editMenu = new wxMenu;
+    menuUndo = editMenu->Append(wxID_ANY, fromUtf8(kMenuUndo));
+    menuRedo = editMenu->Append(wxID_ANY, fromUtf8(kMenuRedo));
     menuBar = new wxMenuBar;
     menuBar->Append(fileMenu, fromUtf8(kFileMenu));
     menuBar->Append(editMenu, fromUtf8(kEditMenu));

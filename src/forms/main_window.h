@@ -9,6 +9,8 @@
 
 #include "core/app_state.h"
 #include "core/hotspot_list.h"
+#include "core/hotspot_resize.h"
+#include "core/undo_history.h"
 
 class CanvasCtrl;
 class RepaintThread;
@@ -93,6 +95,8 @@ public:
     wxMenuItem* menuImportCode = nullptr;
     wxMenuItem* menuExit = nullptr;
     wxMenu* editMenu = nullptr;                     // 编辑(&E)
+    wxMenuItem* menuUndo = nullptr;                 // 撤销 and the step it would take back
+    wxMenuItem* menuRedo = nullptr;                 // 重做 and the step it would take again
     wxMenu* hotspotMenu = nullptr;                  // 删除热点 (popup only)
     wxMenuItem* menuDelete = nullptr;               // 删除
     wxMenuItem* menuModify = nullptr;               // 修改
@@ -107,6 +111,15 @@ public:
     // Sets a status pane's width in pixels.
     void setStatusWidth(StatusPane pane, int width);
     int statusWidth(StatusPane pane) const;
+
+    // The steps 撤销 and 重做 take back and forward.
+    undo::UndoHistory undoHistory;
+    // The object the handles were last placed around, and a handle being dragged.
+    int handlesObject = 0;
+    HandleDrag handleDrag;
+    bool focusWritePending = false;  // the focus boxes wait for the resize's latest size
+    // Wheel rotation short of a pixel, across and down.
+    Point wheelRemainder;
 
     // The project being worked on: its file, what was saved, the recovery file.
     std::unique_ptr<ProjectSession> session;
@@ -130,3 +143,6 @@ void bindHotspotInfo(MainWindow& window);     // 修改, double clicks on a hots
 void bindDrawOverlay(MainWindow& window);     // Shift: the drawing overlay
 void bindProjectFiles(MainWindow& window);    // the 文件 menu, unsaved changes, recovery
 void bindPreview(MainWindow& window);         // 预览
+void bindUndo(MainWindow& window);            // 撤销, 重做 and their keys
+void bindCanvasEditing(MainWindow& window);   // handles, arrow keys, Delete, the wheel
+void bindFocusValues(MainWindow& window);     // values typed into the six focus boxes

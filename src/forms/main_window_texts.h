@@ -44,6 +44,9 @@ inline constexpr const char* kMenuSaveProjectAs = "工程另存为(&A)…\tCtrl+
 inline constexpr const char* kMenuImportCode = "导入代码(&I)…";
 inline constexpr const char* kMenuExit = "退出(&X)";
 inline constexpr const char* kEditMenu = "编辑(&E)";
+// Followed by the name of the step they would take; alone when there is none.
+inline constexpr const char* kMenuUndo = "撤销";
+inline constexpr const char* kMenuRedo = "重做";
 
 inline constexpr const char* kMenuTitle = "删除热点";
 inline constexpr const char* kMenuDelete = "删除";

@@ -11,6 +11,7 @@
 #include "forms/hotspot_info_dialog.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 
 void modifyHotspotInfo(MainWindow& window, int objectId) {
     AppState& s = window.state;
@@ -30,6 +31,7 @@ void modifyHotspotInfo(MainWindow& window, int objectId) {
         s.dialogTip = s.editOldTip;
     }
     // Looked up again: the row is written where the hotspot is now.
+    UndoStep step(window, kStepEdit);
     const int row = window.hotspots.findHotspotRow(objectId);
     if (row >= 0) window.hotspots.setHotspotLinkTip(row, s.dialogLink, s.dialogTip);
 }
@@ -43,6 +45,7 @@ bool createDrawnHotspot(MainWindow& window) {
     s.dialogLink = hotspotLink(typed.link, LinkEdit::create);
     const int before = window.hotspots.hotspotCount();
     const RectXYWH r = s.drawnRect;
+    UndoStep step(window, kStepAdd);
     createHotspot(window, r.x, r.y, r.w, r.h, s.dialogLink, typed.tip, true);
     return window.hotspots.hotspotCount() > before;
 }

@@ -11,8 +11,8 @@ class WidgetHotspotListView : public HotspotListView {
 public:
     WidgetHotspotListView(wxListBox* listBox, wxListCtrl* table) : list_(listBox), table_(table) {}
 
-    void appendEntry(const std::string& text, int objectId) override {
-        list_->Append(toolkit::fromUtf8(text),
+    void insertEntry(int index, const std::string& text, int objectId) override {
+        list_->Insert(toolkit::fromUtf8(text), std::min<unsigned>(index, list_->GetCount()),
                       reinterpret_cast<void*>(static_cast<intptr_t>(objectId)));
     }
     void setEntryText(int index, const std::string& text) override {
@@ -35,18 +35,22 @@ public:
     }
     void clearRows() override { table_->DeleteAllItems(); }
     int selection() const override { return list_->GetSelection(); }
+    // Selecting what is selected already would only repaint both lists, on every
+    // drag step: nothing is written then.
     void setSelection(int index) override {
-        if (index < 0 || index >= static_cast<int>(list_->GetCount())) {
-            list_->SetSelection(wxNOT_FOUND);
-        } else {
-            list_->SetSelection(index);
-        }
+        if (index < 0 || index >= static_cast<int>(list_->GetCount())) index = wxNOT_FOUND;
+        if (list_->GetSelection() != index) list_->SetSelection(index);
     }
     void setSelectedRow(int index) override {
+        if (index >= table_->GetItemCount()) index = -1;
+        const long first = table_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+        const bool onlyThat =
+            first == index &&
+            (first == -1 || table_->GetNextItem(first, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == -1);
+        if (onlyThat) return;
         for (long i = -1; (i = table_->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) != -1;)
             table_->SetItemState(i, 0, wxLIST_STATE_SELECTED);
-        if (index >= 0 && index < table_->GetItemCount())
-            table_->SetItemState(index, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        if (index >= 0) table_->SetItemState(index, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     }
 
 private:

@@ -7,12 +7,17 @@
 #include <wx/textctrl.h>
 #include <wx/wupdlock.h>
 
+#include <algorithm>
+
 #include "canvas/canvas_ctrl.h"
 #include "core/canvas_drag.h"
 #include "core/hotspot_face.h"
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
+#include "forms/main_window_texts.h"
+#include "hotspots/undo_ui.h"
 #include "toolkit/message_box.h"
+#include "toolkit/repaint.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -20,7 +25,9 @@ namespace {
 PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
 
 void writeNumber(wxTextCtrl* box, int value) {
-    box->ChangeValue(toolkit::fromUtf8(text::number13(value)));
+    // Rewriting an entry costs a redraw: only what changed is written.
+    const wxString shown = toolkit::fromUtf8(text::number13(value));
+    if (box->GetValue() != shown) box->ChangeValue(shown);
 }
 
 }  // namespace
@@ -32,14 +39,33 @@ Bytes makeHotspotFace(MainWindow& window, int width, int height) {
     return window.state.hotspotBitmap;
 }
 
-namespace {
+HotspotLook currentLook(const MainWindow& window) {
+    return HotspotLook{packed(window.hotspotPicker->GetColour()), packed(window.borderPicker->GetColour()),
+                       window.transparencySlider->GetValue()};
+}
 
-// The making of one hotspot, with or without showing it selected. Returns its
-// object, 0 when nothing was made.
-int makeHotspot(MainWindow& window, int left, int top, int width, int height, const std::string& link,
-                const std::string& tip, bool locked, bool show) {
+int insertHotspot(MainWindow& window, int index, std::optional<int> number, const RectXYWH& rect,
+                  const std::string& link, const std::string& tip, bool locked,
+                  const HotspotLook& look) {
     AppState& state = window.state;
-    if (state.imagePath.empty()) return 0;
+    if (state.imagePath.empty() || rect.w <= 0 || rect.h <= 0) return 0;
+    CanvasCtrl& canvas = *window.canvas;
+    const int objectId = canvas.createObject(rect.x, rect.y);
+    state.hotspotObjects.push_back(objectId);
+    const int shown = number ? *number : objectId - 1;
+    const int row =
+        window.hotspots.insertEntry(index, HotspotList::hotspotEntryText(shown, locked), objectId);
+    window.hotspots.insertRow(row, text::number13(shown));
+    window.hotspots.setHotspotLinkTip(row, link, tip);
+    window.hotspots.setFaceColours(row, look.fill, look.border);
+    canvas.setPicture(objectId, hotspotFacePicture(rect.w, rect.h, look.fill, look.border));
+    canvas.setTransparency(objectId, look.transparency);
+    return objectId;
+}
+
+void createHotspot(MainWindow& window, int left, int top, int width, int height,
+                   const std::string& link, const std::string& tip, bool locked) {
+    if (window.state.imagePath.empty()) return;
     // A rectangle drawn leftwards or upwards has a negative extent: turn it around.
     if (width < 0) {
         left += width;
@@ -50,43 +76,93 @@ int makeHotspot(MainWindow& window, int left, int top, int width, int height, co
         height = -height;
     }
     // A click without a drag has no area to link.
-    if (width == 0 || height == 0) return 0;
-
-    CanvasCtrl& canvas = *window.canvas;
-    const int objectId = canvas.createObject(left, top);
-    state.hotspotObjects.push_back(objectId);
-    const int number = objectId - 1;
-    const int index =
-        window.hotspots.appendEntry(HotspotList::hotspotEntryText(number, locked), objectId);
-    if (index < 0) return 0;
-    window.hotspots.insertRow(index, text::number13(number));
-    window.hotspots.setHotspotLinkTip(index, link, tip);
-    const PackedColour fill = packed(window.hotspotPicker->GetColour());
-    const PackedColour border = packed(window.borderPicker->GetColour());
-    if (show) makeHotspotFace(window, width, height);  // the face's bytes, kept in the state
-    canvas.setPicture(objectId, hotspotFacePicture(width, height, fill, border));
-    canvas.setTransparency(objectId, window.transparencySlider->GetValue());
-    if (show) {
-        showFocusProperties(window, objectId);
-        reselectHotspot(window, objectId);
-    }
-    return objectId;
+    if (width == 0 || height == 0) return;
+    // The face as a file is kept as the last one made; the canvas gets the same pixels.
+    makeHotspotFace(window, width, height);
+    const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt,
+                                       RectXYWH{left, top, width, height}, link, tip, locked,
+                                       currentLook(window));
+    if (objectId == 0) return;
+    showFocusProperties(window, objectId);
+    reselectHotspot(window, objectId);
 }
 
+namespace {
+// A rectangle drawn leftwards or upwards has a negative extent: turned around.
+RectXYWH normalised(int left, int top, int width, int height) {
+    if (width < 0) {
+        left += width;
+        width = -width;
+    }
+    if (height < 0) {
+        top += height;
+        height = -height;
+    }
+    return RectXYWH{left, top, width, height};
+}
 }  // namespace
 
-void createHotspot(MainWindow& window, int left, int top, int width, int height,
-                   const std::string& link, const std::string& tip, bool locked) {
-    makeHotspot(window, left, top, width, height, link, tip, locked, true);
-}
-
 void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
+    if (window.state.imagePath.empty()) return;
     // One repaint for all of them; only the last is shown selected.
     wxWindowUpdateLocker frozen(&window);
-    for (size_t i = 0; i < spots.size(); ++i) {
-        const NewHotspot& h = spots[i];
-        makeHotspot(window, h.left, h.top, h.width, h.height, h.link, h.tip, h.locked,
-                    i + 1 == spots.size());
+    const HotspotLook look = currentLook(window);
+    int last = 0;
+    RectXYWH lastRect;
+    for (const NewHotspot& h : spots) {
+        const RectXYWH rect = normalised(h.left, h.top, h.width, h.height);
+        if (rect.w == 0 || rect.h == 0) continue;
+        const int id = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,
+                                     h.link, h.tip, h.locked, look);
+        if (id == 0) continue;
+        last = id;
+        lastRect = rect;
+    }
+    if (last == 0) return;
+    makeHotspotFace(window, lastRect.w, lastRect.h);
+    showFocusProperties(window, last);
+    reselectHotspot(window, last);
+}
+
+void removeHotspot(MainWindow& window, int objectId) {
+    const int row = window.hotspots.findHotspotRow(objectId);
+    if (row >= 0) window.hotspots.removeAt(row);
+    window.canvas->deleteObject(objectId);
+}
+
+void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect) {
+    CanvasCtrl& canvas = *window.canvas;
+    const HotspotEntry* entry = window.hotspots.entry(window.hotspots.findHotspotRow(objectId));
+    if (!entry || !canvas.store().exists(objectId)) return;
+    if (canvas.objectWidth(objectId) != rect.w || canvas.objectHeight(objectId) != rect.h) {
+        canvas.replaceFramedFace(objectId, rect.x, rect.y,
+                                 hotspotFacePicture(rect.w, rect.h, entry->fill, entry->border),
+                                 kHotspotFrame);
+    } else if (canvas.objectLeft(objectId) != rect.x || canvas.objectTop(objectId) != rect.y) {
+        canvas.moveObject(objectId, rect.x, rect.y);
+    }
+}
+
+RectXYWH hotspotRect(const MainWindow& window, int objectId) {
+    const CanvasCtrl& c = *window.canvas;
+    return RectXYWH{c.objectLeft(objectId), c.objectTop(objectId), c.objectWidth(objectId),
+                    c.objectHeight(objectId)};
+}
+
+int selectedHotspot(const MainWindow& window) {
+    return std::max(0, window.hotspots.hotspotObjectAt(window.hotspots.selection()));
+}
+
+bool isLockedHotspot(const MainWindow& window, int objectId) {
+    return window.hotspots.isHotspotLocked(window.hotspots.findHotspotRow(objectId));
+}
+
+void selectFirstOrNone(MainWindow& window) {
+    if (window.hotspots.hotspotCount() == 0) {
+        window.hideHandles();
+    } else {
+        window.hotspots.setSelection(0);
+        onHotspotListSelected(window);
     }
 }
 
@@ -100,13 +176,14 @@ void selectHotspot(MainWindow& window, int top, int bottom, int left, int right,
         const HandlePlacement& p = placements[i];
         if (handle->GetPosition() != wxPoint(p.x, p.y))
             handle->SetSize(p.x, p.y, 5, 5, wxSIZE_ALLOW_MINUS_ONE);
-        handle->Show(p.visible);
-        if (p.visible) handle->Update();
+        // The handle being dragged stays under the pointer, even past the canvas edge.
+        handle->Show(p.visible || window.handleDrag.handle == i);
     }
+    window.handlesObject = objectId;
     const int row = window.hotspots.findHotspotRow(objectId);
     if (row >= 0) window.hotspots.setSelection(row);
-    window.canvas->Update();
-    window.Update();
+    // Handles, canvas and window in one go: each repaint of its own waits for the display.
+    toolkit::repaintNow(window);
 }
 
 void reselectHotspot(MainWindow& window, int objectId) {
@@ -138,21 +215,17 @@ void onHotspotListSelected(MainWindow& window) {
     showFocusProperties(window, objectId);
 }
 
-void deleteMenuTarget(MainWindow& window) {
+void deleteHotspotAsked(MainWindow& window, int objectId) {
     if (showMessage(kDeleteQuestion, true) != wxID_OK) return;
-    const int target = window.state.menuTargetObject;
-    const int row = window.hotspots.findHotspotRow(target);
-    if (row >= 0) window.hotspots.removeAt(row);
-    window.canvas->deleteObject(target);
-    if (window.hotspots.hotspotCount() == 0) {
-        window.hideHandles();
-    } else {
-        window.hotspots.setSelection(0);
-        onHotspotListSelected(window);
-    }
+    UndoStep step(window, kStepDelete);
+    removeHotspot(window, objectId);
+    selectFirstOrNone(window);
 }
 
+void deleteMenuTarget(MainWindow& window) { deleteHotspotAsked(window, window.state.menuTargetObject); }
+
 void toggleMenuTargetLock(MainWindow& window) {
-    applyLockItem(window.hotspots, window.state.menuTargetObject,
-                  toolkit::toUtf8(window.menuLock->GetItemLabelText()));
+    const std::string caption = toolkit::toUtf8(window.menuLock->GetItemLabelText());
+    UndoStep step(window, caption == mainform::kMenuUnlock ? kStepUnlock : kStepLock);
+    applyLockItem(window.hotspots, window.state.menuTargetObject, caption);
 }

@@ -5,12 +5,24 @@
 #include <wx/gdicmn.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/app_state.h"
+#include "core/canvas_store.h"
 #include "core/text.h"
 
 class MainWindow;
+
+// What a hotspot looks like: its face colours and its transparency, fixed when it is made.
+struct HotspotLook {
+    PackedColour fill = 0;
+    PackedColour border = 0;
+    int transparency = 0;
+};
+// The look a hotspot made now gets: the two colour pickers and the slider.
+HotspotLook currentLook(const MainWindow& window);
 
 // Puts a hotspot on the canvas, appends it to both lists, gives it its face and the
 // slider's transparency and selects it. Does nothing while no picture is loaded.
@@ -31,6 +43,26 @@ struct NewHotspot {
 };
 void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots);
 
+// Puts a hotspot on the canvas at `rect` (canvas coordinates, a positive size) and
+// into both lists at `index`, showing `number` (its object number - 1 when none is
+// given), without selecting it. Returns its canvas object, 0 when none was made.
+int insertHotspot(MainWindow& window, int index, std::optional<int> number, const RectXYWH& rect,
+                  const std::string& link, const std::string& tip, bool locked,
+                  const HotspotLook& look);
+// Removes a hotspot's list entry, table row and canvas object; the selection is not touched.
+void removeHotspot(MainWindow& window, int objectId);
+// Places a hotspot at `rect` in canvas coordinates; a new size gets a new face in
+// the hotspot's own colours. The selection is not touched.
+void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect);
+// The hotspot's rectangle on the canvas.
+RectXYWH hotspotRect(const MainWindow& window, int objectId);
+// The selected hotspot's canvas object (0 when none is selected), and whether it is locked.
+int selectedHotspot(const MainWindow& window);
+bool isLockedHotspot(const MainWindow& window, int objectId);
+// After hotspots went away: the first one left becomes the selected one, or the
+// handles hide when none is left.
+void selectFirstOrNone(MainWindow& window);
+
 // Places the eight handles around a rectangle in canvas coordinates and selects the
 // object's list entry and table row (when it has one).
 void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,
@@ -46,7 +78,10 @@ Bytes makeHotspotFace(MainWindow& window, int width, int height);
 
 // The hotspot list box's selection handler: the chosen entry becomes the selected hotspot.
 void onHotspotListSelected(MainWindow& window);
-// Menu item 删除: asks first, then removes the menu's hotspot from lists and canvas.
+// Asks "你确认删除该热点吗？" and on OK removes the hotspot; the first one left is
+// selected then. Menu item 删除 does this for the menu's hotspot, the Delete key
+// for the selected one.
+void deleteHotspotAsked(MainWindow& window, int objectId);
 void deleteMenuTarget(MainWindow& window);
 // Menu item 锁定 / 解锁: toggles the menu hotspot's lock as the item's caption says.
 void toggleMenuTargetLock(MainWindow& window);
@@ -57,6 +92,13 @@ void openHotspotMenu(MainWindow& window, int object);
 // when it closes. Tests replace it; an empty function restores the default.
 using HotspotMenuPopup = std::function<void(MainWindow& window, const wxPoint& clientPos)>;
 void setHotspotMenuPopup(HotspotMenuPopup popup);
+
+// The mouse wheel over the canvas: the picture and every hotspot scroll up and
+// down (sideways with a sideways wheel or with Ctrl) by the desktop's notch of
+// kWheelLinePixels lines, never leaving more than the canvas empty past its ends.
+struct WheelTurn;
+inline constexpr int kWheelLinePixels = 20;
+void scrollPicture(MainWindow& window, const WheelTurn& turn);
 
 // 清空: throws away the picture and every hotspot and returns to the no-picture state.
 void resetAll(MainWindow& window);

@@ -12,6 +12,7 @@
 #include "core/hotspot_face.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 void onFixedHotspot(MainWindow& window) {
     if (window.state.imagePath.empty()) return;
+    UndoStep step(window, kStepAdd);
     const int picture = window.state.pictureObject;
     createHotspot(window, window.canvas->objectLeft(picture), window.canvas->objectTop(picture),
                   150, 100, kPlaceholderLink, kPlaceholderTip, false);
@@ -39,6 +41,7 @@ void onTransparencyTyped(MainWindow& window) {
     if (transparencyAboveRange(boxNumber(box))) box->SetValue("100");
     if (transparencyBelowRange(boxNumber(box))) box->SetValue("1");
     window.transparencySlider->SetValue(text::truncToInt(boxNumber(box)));
+    recordSettingsStep(window, kStepTransparency, "transparency");
 }
 
 }  // namespace
@@ -50,9 +53,17 @@ void bindHotspotEditing(MainWindow& window) {
     w->backgroundPicker->Bind(wxEVT_COLOURPICKER_CHANGED, [w](wxColourPickerEvent& e) {
         const wxColour c = e.GetColour();
         w->canvas->setCanvasBackground(packRgb(c.Red(), c.Green(), c.Blue()));
+        recordSettingsStep(*w, kStepBackground);
     });
+    // The two face colours count for hotspots made from now on; each choice is a step.
+    w->hotspotPicker->Bind(wxEVT_COLOURPICKER_CHANGED,
+                           [w](wxColourPickerEvent&) { recordSettingsStep(*w, kStepHotspotColour); });
+    w->borderPicker->Bind(wxEVT_COLOURPICKER_CHANGED,
+                          [w](wxColourPickerEvent&) { recordSettingsStep(*w, kStepBorderColour); });
+    // Dragging the slider or typing a number: changes less than a second apart are one step.
     w->transparencySlider->Bind(wxEVT_SLIDER, [w](wxCommandEvent&) {
         w->transparencyBox->SetValue(wxString::Format("%d", w->transparencySlider->GetValue()));
+        recordSettingsStep(*w, kStepTransparency, "transparency");
     });
     w->transparencyBox->Bind(wxEVT_TEXT, [w](wxCommandEvent&) { onTransparencyTyped(*w); });
 

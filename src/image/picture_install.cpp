@@ -7,6 +7,7 @@
 #include "canvas/canvas_ctrl.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "image/decode_wait.h"
 #include "toolkit/message_box.h"
 #include "toolkit/path_text.h"
@@ -50,6 +51,8 @@ void installDecoded(MainWindow& window, Picture picture) {
     state.imageHeight = window.canvas->objectHeight(id);
     window.setStatusText(kPaneWidth, toolkit::fromUtf8(sizeText(state.imageWidth)));
     window.setStatusText(kPaneHeight, toolkit::fromUtf8(sizeText(state.imageHeight)));
+    // The steps so far were made on another picture.
+    forgetUndoSteps(window);
 }
 
 // Decodes off the UI thread. A refused picture is explained; a cancelled one needs no word.

@@ -7,6 +7,7 @@
 #include "forms/import_code_dialog.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "image/picture_install.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
@@ -48,7 +49,10 @@ void importCode(MainWindow& window) {
     std::vector<NewHotspot> spots;
     for (const mapimport::ImportedArea& a : found.areas)
         spots.push_back({left + a.x1, top + a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip, false});
-    createHotspots(window, spots);
+    {
+        UndoStep step(window, kStepImport);
+        createHotspots(window, spots);
+    }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
                 skippedNote(found.skipped));

@@ -12,6 +12,7 @@
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
 #include "hotspots/hotspot_ops.h"
+#include "hotspots/undo_ui.h"
 #include "image/picture_install.h"
 #include "platform/files.h"
 #include "project/project_session.h"
@@ -207,6 +208,11 @@ void newProject(MainWindow& window) {
 bool restoreProject(MainWindow& window, const project::Project& p, const std::string& projectFolder) {
     ProjectSession& s = *window.session;
     PauseWatch pause(s);
+    // The work is a new one however the restoring ends: nothing before it can be taken back.
+    struct ForgetSteps {
+        MainWindow& window;
+        ~ForgetSteps() { forgetUndoSteps(window); }
+    } forget{window};
     resetAll(window);
     // Looks first: the hotspots take their faces and transparency from these.
     window.hotspotPicker->SetColour(unpacked(p.hotspotColour));

@@ -116,8 +116,8 @@ wxControl* label(const Place& p, const char* name, const char* caption, Geo g) {
                                  fromUtf8(name)), p);
 }
 
-wxTextCtrl* editBox(const Place& p, const char* name, const char* text, Geo g) {
-    return keep(new wxTextCtrl(p.host, wxID_ANY, fromUtf8(text), pos(p, g), size(g), 0,
+wxTextCtrl* editBox(const Place& p, const char* name, const char* text, Geo g, long style) {
+    return keep(new wxTextCtrl(p.host, wxID_ANY, fromUtf8(text), pos(p, g), size(g), style,
                                wxDefaultValidator, fromUtf8(name)), p);
 }
 

@@ -63,7 +63,7 @@ wxStaticBox* groupBox(const Place& p, const char* name, const char* caption, Geo
 wxButton* button(const Place& p, const char* name, const char* caption, Geo g);
 // A label: a plain one, or for several lines one with the designed 12-pixel line pitch.
 wxControl* label(const Place& p, const char* name, const char* caption, Geo g);
-wxTextCtrl* editBox(const Place& p, const char* name, const char* text, Geo g);
+wxTextCtrl* editBox(const Place& p, const char* name, const char* text, Geo g, long style = 0);
 wxColourPickerCtrl* colourPicker(const Place& p, const char* name, const wxColour& c, Geo g);
 
 }  // namespace toolkit

@@ -25,7 +25,7 @@ class StoreStage : public DragStage {
 class SelectionView : public HotspotListView {
   public:
     int selected = -1;
-    void appendEntry(const std::string&, int) override {}
+    void insertEntry(int, const std::string&, int) override {}
     void setEntryText(int, const std::string&) override {}
     void deleteEntry(int) override {}
     void clearEntries() override {}

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -88,6 +92,24 @@ TEST(HotspotFace, NoSizeNoPicture) {
     EXPECT_TRUE(makeHotspotFace(10, -1, kFill, kBorder).empty());
 }
 
+// A resized hotspot gets its face as a picture straight away: the same pixels as the file.
+TEST(HotspotFace, PictureHasTheFilePixels) {
+    for (auto [w, h] : {std::pair{1, 1}, {3, 3}, {5, 4}, {2, 9}, {150, 100}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        const Picture face = hotspotFacePicture(w, h, kFill, kBorder);
+        const Bytes bmp = makeHotspotFace(w, h, kFill, kBorder);
+        ASSERT_EQ(face.width, w);
+        ASSERT_EQ(face.height, h);
+        EXPECT_EQ(face.alpha, nullptr);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::uint8_t* p = face.rgb + (static_cast<size_t>(y) * w + x) * 3;
+                ASSERT_EQ(packRgb(p[0], p[1], p[2]), pixel(bmp, x, y)) << x << "," << y;
+            }
+    }
+    EXPECT_TRUE(hotspotFacePicture(0, 5, kFill, kBorder).empty());
+}
+
 TEST(TransparencyRange, WritesBackOnlyOutsideOneToHundred) {
     EXPECT_TRUE(transparencyAboveRange(250));
     EXPECT_TRUE(transparencyAboveRange(100.000001));
@@ -114,4 +136,58 @@ TEST(HotspotFace, PixelsMatchTheFacesFile) {
             }
     }
     EXPECT_TRUE(hotspotFacePicture(0, 5, kFill, kBorder).empty());
+}
+
+// A resized face repaints only where the canvas changes: every pixel that differs
+// between before and after lies in one of the rectangles.
+TEST(HotspotFace, ResizedFaceChangesOnlyWhereTheRectanglesSay) {
+    struct Resize {
+        RectXYWH before, after;
+    };
+    const Resize cases[] = {
+        {{20, 10, 60, 40}, {20, 10, 75, 48}},   // from the lower right corner
+        {{20, 10, 60, 40}, {5, 10, 75, 40}},    // from the left edge
+        {{20, 10, 60, 40}, {20, 47, 60, 3}},    // nearly flat
+        {{20, 10, 60, 40}, {70, 60, 20, 20}},   // moved away altogether
+        {{20, 10, 3, 3}, {20, 10, 30, 30}},     // from all frame
+    };
+    for (const Resize& c : cases) {
+        SCOPED_TRACE(std::to_string(c.after.x) + "," + std::to_string(c.after.y) + " " +
+                     std::to_string(c.after.w) + "x" + std::to_string(c.after.h));
+        CanvasStore store;
+        const int picture = store.create(0, 0);
+        std::vector<std::uint8_t> rgb(120 * 100 * 3);
+        for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 7 % 251);
+        store.setPicture(picture, Picture::fromPlanes(120, 100, rgb));
+        const int face = store.create(c.before.x, c.before.y);
+        store.setTransparency(face, 50);
+        auto paint = [&store](const RectXYWH& r) {
+            store.move(2, r.x, r.y);
+            store.setPicture(2, hotspotFacePicture(r.w, r.h, kFill, kBorder));
+            std::vector<std::uint8_t> out(120 * 100 * 3);
+            store.compose(out.data(), 0, 0, 120, 100, 120 * 3);
+            return out;
+        };
+        const auto before = paint(c.before), after = paint(c.after);
+        const std::vector<RectXYWH> changes = framedFaceChanges(c.before, c.after);
+        EXPECT_LE(changes.size(), 8u);
+        long changed = 0, repainted = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 120; ++x) {
+                bool covered = false;
+                for (const RectXYWH& r : changes)
+                    covered |= x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+                repainted += covered;
+                const size_t at = (static_cast<size_t>(y) * 120 + x) * 3;
+                if (std::memcmp(&before[at], &after[at], 3) != 0) {
+                    ++changed;
+                    ASSERT_TRUE(covered) << x << "," << y;
+                }
+            }
+        EXPECT_GT(changed, 0);
+        // A drag of the corner leaves the shared inside alone: less than half the new face.
+        if (&c == &cases[0]) {
+            EXPECT_LT(repainted, c.after.w * c.after.h / 2);
+        }
+    }
 }

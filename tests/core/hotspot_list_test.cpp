@@ -11,7 +11,9 @@ public:
     std::vector<std::pair<std::string, int>> entries;
     std::vector<std::vector<std::string>> rows;
     int sel = -1, rowSel = -1, rewrites = 0;
-    void appendEntry(const std::string& t, int id) override { entries.push_back({t, id}); }
+    void insertEntry(int i, const std::string& t, int id) override {
+        entries.insert(entries.begin() + i, {t, id});
+    }
     void setEntryText(int i, const std::string& t) override {
         entries[i].first = t;
         ++rewrites;
@@ -63,6 +65,16 @@ TEST(HotspotList, ViewsFollowTheModelAtTheSameIndex) {
     EXPECT_EQ(view.entries[1], std::make_pair(std::string("热点:3 锁定：√"), 4));
     EXPECT_EQ(view.rows[1], (std::vector<std::string>{"3", "c", "z", ""}));
     EXPECT_EQ(list.cell(1, 1), "c");
+    // A hotspot brought back goes in between, its row at the same index.
+    const int back = list.insertEntry(1, HotspotList::hotspotEntryText(2, false), 9);
+    list.insertRow(back, "2");
+    list.setHotspotLinkTip(back, "b", "y");
+    EXPECT_EQ(back, 1);
+    EXPECT_EQ(view.entries[1], std::make_pair(std::string("热点:2 锁定：×"), 9));
+    EXPECT_EQ(view.rows[1], (std::vector<std::string>{"2", "b", "y", ""}));
+    EXPECT_EQ(view.rows[2][0], "3");
+    EXPECT_EQ(list.findHotspotRow(4), 2);
+    EXPECT_EQ(list.insertEntry(99, "end", 10), 3);  // past the end appends
     list.clear();
     EXPECT_TRUE(view.entries.empty());
     EXPECT_TRUE(view.rows.empty());

@@ -13,6 +13,7 @@
 #include "canvas/canvas_ctrl.h"
 #include "gui_test.h"
 #include "hotspots/hotspot_ops.h"
+#include "output/code_ui.h"
 
 namespace guitest {
 
@@ -80,6 +81,35 @@ class HotspotWindowTest : public MainWindowTest {
     wxPoint handleAt(int index) const {
         wxWindow* h = window->handles[index];
         return h->IsShown() ? h->GetPosition() : wxPoint(-100, -100);
+    }
+
+    // The generated code from its first area line to its end tag, byte for byte.
+    std::string areaCode() const {
+        const std::string code = generateMapCode(*window, MapVariant::preview);
+        const size_t at = code.find("  <area");
+        return code.substr(at == std::string::npos ? code.rfind("</map>") : at);
+    }
+    // One area line as the generator writes it.
+    static std::string area(int x1, int y1, int x2, int y2, const std::string& link = "未添加热点链接",
+                            const std::string& tip = "热点提示") {
+        return "  <area shape=\"rect\" coords=\"" + std::to_string(x1) + "," + std::to_string(y1) + "," +
+               std::to_string(x2) + "," + std::to_string(y2) + "\" href=\"" + link + "\" alt=\"&quot;" +
+               tip + "\" title=\"" + tip + "\" target=\"_blank\" />\r\n";
+    }
+    // Presses a handle with the mouse, moves it by (dx, dy) in steps and lets go.
+    void dragHandle(int index, int dx, int dy) {
+        wxWindow* handle = window->handles[index];
+        const wxPoint from = centreOf(handle);
+        sim.MouseMove(from);
+        pump(30);
+        sim.MouseDown();
+        pump(30);
+        for (int k = 1; k <= 3; ++k) {
+            sim.MouseMove(from + wxPoint(dx * k / 3, dy * k / 3));
+            pump(30);
+        }
+        sim.MouseUp();
+        pump(40);
     }
 
     wxUIActionSimulator sim;
