@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "bench_window.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/preview_document.h"
 #include "core/preview_files.h"
@@ -46,18 +47,7 @@ double msBetween(Clock::time_point t0, Clock::time_point t1) {
 }
 
 // Bands of colour down the picture, so that the engine has real work decoding it.
-void writeJpeg(const fs::path& path) {
-    wxImage image(kWidth, kHeight, false);
-    unsigned char* p = image.GetData();
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            p[0] = static_cast<unsigned char>((y / 97) * 53);
-            p[1] = static_cast<unsigned char>(x / 4 + y / 300);
-            p[2] = static_cast<unsigned char>((x * y) >> 9);
-        }
-    image.SetOption(wxIMAGE_OPTION_QUALITY, 90);
-    image.SaveFile(path.string(), wxBITMAP_TYPE_JPEG);
-}
+void writeJpeg(const fs::path& path) { bench::writeBandedJpeg(path.string(), kWidth, kHeight); }
 
 // Once the preview window opens modally, closes it when its page has loaded and
 // notes the moment.

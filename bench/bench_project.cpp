@@ -21,17 +21,8 @@ namespace {
 constexpr int kRuns = 9, kWidth = 790, kHeight = 20000, kSpots = 1000;
 
 std::string makeJpeg() {
-    wxImage image(kWidth, kHeight, false);
-    unsigned char* p = image.GetData();
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            p[0] = static_cast<unsigned char>(x * 255 / kWidth);
-            p[1] = static_cast<unsigned char>((y / 40) * 37);
-            p[2] = static_cast<unsigned char>((x ^ y) & 0xFF);
-        }
-    image.SetOption(wxIMAGE_OPTION_QUALITY, 90);
     const std::string path = "/tmp/bench_project_790x20000.jpg";
-    image.SaveFile(path, wxBITMAP_TYPE_JPEG);
+    bench::writeBandedJpeg(path, kWidth, kHeight);
     return path;
 }
 

@@ -5,12 +5,14 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/app.h"
@@ -55,6 +57,20 @@ inline double memcpyFrameMs(int rounds) {
 }
 
 inline constexpr int kPictureWidth = 790, kPictureHeight = 20000, kHotspots = 300;
+
+// A JPEG of colour bands down the picture, so that a decoder has real work.
+inline bool writeBandedJpeg(const std::string& path, int w = kPictureWidth, int h = kPictureHeight) {
+    wxImage image(w, h, false);
+    unsigned char* p = image.GetData();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x, p += 3) {
+            p[0] = static_cast<unsigned char>((y / 97) * 53);
+            p[1] = static_cast<unsigned char>(x / 4 + y / 300);
+            p[2] = static_cast<unsigned char>((x * y) >> 9);
+        }
+    image.SetOption(wxIMAGE_OPTION_QUALITY, 90);
+    return image.SaveFile(path, wxBITMAP_TYPE_JPEG);
+}
 
 // The main window with a 980 x 678 canvas showing a 790 x 20000 picture and 300
 // hotspots, 5 columns by 60 rows over the whole picture. Returns the picture object.
