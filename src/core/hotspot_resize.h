@@ -12,6 +12,14 @@ inline constexpr int kMinHotspotSide = 2;
 // ...nor larger: its face is a picture of its own, and that has to fit in memory.
 inline constexpr int kMaxHotspotSide = 32000;
 inline constexpr long long kMaxHotspotPixels = 32LL * 1000 * 1000;
+// All hotspots' faces together, as many pixels as the largest picture accepted.
+inline constexpr long long kMaxAllHotspotPixels = 200LL * 1000 * 1000;
+// Whether a face of that size can be made at all (a made hotspot may be smaller
+// than a resize leaves it).
+inline bool hotspotFaceFits(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxHotspotSide && height <= kMaxHotspotSide &&
+           static_cast<long long>(width) * height <= kMaxHotspotPixels;
+}
 // How far from the picture a typed left or top may put a hotspot (what a project file keeps).
 inline constexpr int kMaxTypedOffset = 10000000;
 

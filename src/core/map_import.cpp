@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/hotspot_resize.h"
 #include "core/text.h"
 
 namespace mapimport {
@@ -94,8 +95,9 @@ void readArea(xmlNode* node, ImportResult& result) {
     a.x2 = std::max(x1, x2);
     a.y1 = std::min(y1, y2);
     a.y2 = std::max(y1, y2);
-    if (a.x1 == a.x2 || a.y1 == a.y2) {
-        ++result.skipped;  // nothing to click on
+    // Nothing to click on, or a face too large to make.
+    if (!hotspotFaceFits(a.x2 - a.x1, a.y2 - a.y1)) {
+        ++result.skipped;
         return;
     }
     a.link = attribute(node, "href");

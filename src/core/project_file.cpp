@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/hotspot_resize.h"
 #include "core/text.h"
 
 namespace project {
@@ -249,6 +250,7 @@ bool fromJson(const std::string& text, Project& out, std::string& error) {
         } else if (!spots->empty() && !p.hasPicture && !read.failed()) {
             read.fail("工程文件有热点却没有图片");
         }
+        long long faces = 0;  // pixels of every face together
         for (size_t i = 0; i < spots->size() && !read.failed(); ++i) {
             const std::string path = "hotspots[" + text::number(static_cast<long long>(i)) + "]";
             const json& s = (*spots)[i];
@@ -259,8 +261,13 @@ bool fromJson(const std::string& text, Project& out, std::string& error) {
             HotspotRecord h;
             h.x = read.integer(s, "x", path, -kMaxCoordinate, kMaxCoordinate);
             h.y = read.integer(s, "y", path, -kMaxCoordinate, kMaxCoordinate);
-            h.width = read.integer(s, "width", path, 1, kMaxSide);
-            h.height = read.integer(s, "height", path, 1, kMaxSide);
+            h.width = read.integer(s, "width", path, 1, kMaxHotspotSide);
+            h.height = read.integer(s, "height", path, 1, kMaxHotspotSide);
+            const long long area = static_cast<long long>(h.width) * h.height;
+            if (!read.failed() && area > kMaxHotspotPixels)
+                read.fail("“" + path + "”的面积过大（" + text::number(h.width) + "×" + text::number(h.height) + "）");
+            faces += area;
+            if (!read.failed() && faces > kMaxAllHotspotPixels) read.fail("工程文件中的热点总面积过大");
             h.link = read.string(s, "link", path);
             h.tip = read.string(s, "tip", path);
             h.locked = read.boolean(s, "locked", path);

@@ -12,6 +12,7 @@
 #include "canvas/canvas_ctrl.h"
 #include "core/canvas_drag.h"
 #include "core/hotspot_face.h"
+#include "core/hotspot_resize.h"
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
@@ -48,7 +49,8 @@ int insertHotspot(MainWindow& window, int index, std::optional<int> number, cons
                   const std::string& link, const std::string& tip, bool locked,
                   const HotspotLook& look) {
     AppState& state = window.state;
-    if (state.imagePath.empty() || rect.w <= 0 || rect.h <= 0) return 0;
+    // A face too large for memory is never made, whatever asked for it.
+    if (state.imagePath.empty() || !hotspotFaceFits(rect.w, rect.h)) return 0;
     CanvasCtrl& canvas = *window.canvas;
     const int objectId = canvas.createObject(rect.x, rect.y);
     state.hotspotObjects.push_back(objectId);

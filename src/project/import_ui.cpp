@@ -3,6 +3,7 @@
 #include <wx/textctrl.h>
 
 #include "canvas/canvas_ctrl.h"
+#include "core/hotspot_resize.h"
 #include "core/map_import.h"
 #include "forms/import_code_dialog.h"
 #include "forms/main_window.h"
@@ -32,6 +33,13 @@ void importCode(MainWindow& window) {
     const mapimport::ImportResult found = mapimport::importMapCode(code);
     if (found.areas.empty()) {
         showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
+        return;
+    }
+    long long faces = 0;
+    for (const mapimport::ImportedArea& a : found.areas)
+        faces += static_cast<long long>(a.x2 - a.x1) * (a.y2 - a.y1);
+    if (faces > kMaxAllHotspotPixels) {
+        showMessage("代码中的热点总面积过大，没有导入任何热点");
         return;
     }
     AppState& state = window.state;

@@ -68,8 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"CirclesPolygonsAndBrokenAreasSkipped",
                    "<map><area shape=circle coords=\"5,5,5\" href=c><area shape=poly coords=\"0,0,1,1,2,0\">"
                    "<area shape=rect coords=\"1,2,3\"><area shape=rect coords=\"1,2,1,9\">"
-                   "<area shape=rect coords=\"a,b,c,d\"><area shape=rect coords=\"1.9,2,30.5,40\" href=k></map>",
-                   "1,2,30,40 k []; skipped 5 src "},
+                   "<area shape=rect coords=\"a,b,c,d\"><area shape=rect coords=\"0,0,40000,10\">"
+                   "<area shape=rect coords=\"1.9,2,30.5,40\" href=k></map>",
+                   "1,2,30,40 k []; skipped 6 src "},
         ImportCase{"NoMapAtAll", "<p>hello</p><img src=\"x.jpg\">", " skipped 0 src x.jpg"},
         ImportCase{"SeveralMapsInDocumentOrder",
                    "<img src=first.jpg><img src=second.jpg usemap=#b><map name=a><area coords=\"0,0,1,1\" href=1>"

@@ -20,7 +20,7 @@ Project sample() {
     p.hotspots = {
         {0, 0, 150, 100, "http://shop.example/item?id=1&from=\"x\"", "新品上市 😀", true},
         {-20, 19990, 30, 40, "http://a/&amp;", "", false},
-        {9999999, -9999999, 1000000, 1, "未添加热点链接", "热点提示\n第二行", false},
+        {9999999, -9999999, 32000, 1, "未添加热点链接", "热点提示\n第二行", false},
     };
     p.hotspotColour = packRgb(1, 2, 3);
     p.borderColour = packRgb(250, 128, 0);
@@ -79,6 +79,12 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
                             "\"hotspots\":[";
     for (int i = 0; i < 1000000; ++i) manySpots += i ? ",{}" : "{}";
     manySpots += "],\"colours\":{},\"transparency\":50}";
+    // Seven faces of 32000 x 900 are 201.6 million pixels together.
+    Project wide = sample();
+    wide.hotspots.assign(7, HotspotRecord{0, 0, 32000, 900, "l", "t", false});
+    const std::string tooMuchFace = toJson(wide);
+    wide.hotspots.assign(1, HotspotRecord{0, 0, 32000, 32000, "l", "t", false});
+    const std::string bigFace = toJson(wide);
     struct Case {
         std::string text;
         std::string error;
@@ -97,7 +103,8 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
         {with("\"width\": 790", "\"width\": -790"),
          "工程文件无法打开：字段“picture.width”的数值 -790 超出范围（1 至 1000000）"},
         {with("\"width\": 150", "\"width\": 1000000000"),
-         "工程文件无法打开：字段“hotspots[0].width”的数值 1000000000 超出范围（1 至 1000000）"},
+         "工程文件无法打开：字段“hotspots[0].width”的数值 1000000000 超出范围（1 至 32000）"},
+        {bigFace, "工程文件无法打开：“hotspots[0]”的面积过大（32000×32000）"},
         {with("\"x\": 0", "\"x\": 1e9"), "工程文件无法打开：字段“hotspots[0].x”应为整数"},
         {with("\"x\": 0", "\"x\": 18446744073709551615"),
          "工程文件无法打开：字段“hotspots[0].x”的数值 18446744073709551615 超出范围（-10000000 至 10000000）"},
@@ -112,6 +119,7 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
          "工程文件无法打开：字段“transparency”的数值 0 超出范围（1 至 100）"},
         {with("\"hotspots\": [", "\"hotspots\": 3, \"x\": ["), "工程文件无法打开：字段“hotspots”应为数组"},
         {manySpots, "工程文件无法打开：工程文件中的热点过多（1000000 个，最多 20000 个）"},
+        {tooMuchFace, "工程文件无法打开：工程文件中的热点总面积过大"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
