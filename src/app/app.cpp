@@ -5,6 +5,7 @@
 
 #include "core/random.h"
 #include "forms/main_window.h"
+#include "toolkit/program_icon.h"
 
 void initialiseToolkit() {
     wxInitAllImageHandlers();
@@ -20,6 +21,7 @@ void initialiseToolkit() {
 
 MainWindow* openMainWindow(AppState& state) {
     auto* window = new MainWindow(state);
+    toolkit::setProgramIcon(*window);
     bindPictureLoading(*window);
     bindHotspotEditing(*window);
     bindCanvasHandlers(*window);

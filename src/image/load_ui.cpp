@@ -3,12 +3,12 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-#include <wx/stdpaths.h>
 
 #include "canvas/canvas_ctrl.h"
 #include "forms/load_mode_dialog.h"
 #include "forms/main_window.h"
 #include "image/picture_install.h"
+#include "toolkit/folders.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
 
@@ -25,14 +25,6 @@ constexpr const char* kFilters[][2] = {
     {"图标文件（*.ico）", "*.ico"},
     {"GIF动图文件（打开后为静态）", "*.gif"},
 };
-
-constexpr const char* kDesignedFolder = "C:\\Documents and Settings\\Administrator\\桌面";
-
-wxString firstUseFolder() {
-    const wxString designed = toolkit::fromUtf8(kDesignedFolder);
-    if (wxDirExists(designed)) return designed;
-    return wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
-}
 
 // Reads the file and brings it in; a file that cannot be read is reported.
 bool loadLocalFile(MainWindow& window, const wxString& path, const std::string* lastPicked) {
@@ -60,12 +52,12 @@ wxString openDialogWildcard() {
 // so a file path stands for its folder, and an address or a vanished path for the
 // first-use folder.
 wxString openDialogFolder(const std::string& lastPickedPath) {
-    if (lastPickedPath.empty()) return firstUseFolder();
+    if (lastPickedPath.empty()) return toolkit::firstUseFolder();
     const wxString last = toolkit::fromUtf8(lastPickedPath);
     if (wxDirExists(last)) return last;
     const wxString parent = wxFileName(last).GetPath();
     if (!parent.empty() && wxDirExists(parent)) return parent;
-    return firstUseFolder();
+    return toolkit::firstUseFolder();
 }
 
 void runLoadHandler(MainWindow& window) {
