@@ -4,7 +4,8 @@
 set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config libgtest-dev
       libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libcurl4-openssl-dev
-      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3)
+      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3
+      dpkg-dev desktop-file-utils)
 missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
