@@ -2,13 +2,18 @@
 #   make run    install what the program needs, build it and start it on $DISPLAY
 #   make test   install what the tests need (Xvfb included), build, and run every test
 #   make bench  build and run the benchmarks, printing their figures
+#   make windows        cross-build build-windows/huizhan-hotspots.exe (libraries cached in ~/.cache)
+#   make windows-check  its unit tests and the program itself under Wine
+#   make package        the .deb (build/) and the Windows zip (build-windows/)
+#   make package-check  installs the .deb, starts the installed program, removes it
 BUILD     ?= build
+WIN_BUILD ?= build-windows
 ASAN_BUILD ?= build-asan
 JOBS      ?= $(shell nproc)
 XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
 TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench windows windows-check package package-check clean
 
 all: build
 
@@ -40,5 +45,18 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$(basename $$b)"; \
 	    $(TEST_ENV) $(XVFB) $$b || exit 1; done
 
+windows:
+	@./scripts/windows/build.sh $(WIN_BUILD)
+
+windows-check: windows
+	./scripts/windows/check.sh $(WIN_BUILD)
+
+package: build windows
+	cd $(BUILD) && cpack -G DEB
+	cd $(WIN_BUILD) && cpack -G ZIP
+
+package-check: package
+	./scripts/package/check-deb.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
