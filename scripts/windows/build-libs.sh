@@ -10,7 +10,7 @@
 # The last line of the output is the prefix folder. Each step's time is printed and
 # kept in the cache folder's times.txt.
 #
-# Usage: build-libs.sh      (JOBS=n to set the parallel jobs; root for nothing)
+# Usage: build-libs.sh      (JOBS=n sets the parallel jobs; needs no root)
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 JOBS=${JOBS:-$(nproc)}
@@ -23,6 +23,9 @@ TRIPLE=x86_64-w64-mingw32
 # private apt state: the machine's package lists and configuration stay untouched.
 SOURCES=(zlib libpng1.6 libjpeg-turbo giflib curl libxml2 nlohmann-json3 googletest wxwidgets3.2)
 APTD=$CACHE_ROOT/apt
+mkdir -p "$CACHE_ROOT"
+exec 9>"$CACHE_ROOT/windows-libs.lock"
+flock 9
 mkdir -p "$APTD/lists/partial" "$APTD/cache/archives/partial" "$APTD/parts"
 : >"$APTD/sources.list"
 rm -f "$APTD"/parts/*
@@ -33,7 +36,15 @@ done
 APT=(-o Dir::Etc::SourceList="$APTD/sources.list" -o Dir::Etc::SourceParts="$APTD/parts"
      -o Dir::State::Lists="$APTD/lists" -o Dir::Cache="$APTD/cache" -o Debug::NoLocking=1
      -o APT::Sandbox::User=root)
-apt-get "${APT[@]}" update -qq >"$APTD/update.log" 2>&1 || { cat "$APTD/update.log" >&2; exit 1; }
+# Without the archive (offline), the lists of the last run still name the versions.
+if ! apt-get "${APT[@]}" update -qq >"$APTD/update.log" 2>&1; then
+  if ls "$APTD"/lists/*Sources* >/dev/null 2>&1; then
+    echo "Windows libraries: the Debian archive did not answer; using the lists of the last run" >&2
+  else
+    cat "$APTD/update.log" >&2
+    exit 1
+  fi
+fi
 
 # Every version the lists offer for a source package, newest first.
 versions_of() {
@@ -64,9 +75,6 @@ KEY=$(key_text | sha256sum | cut -c1-16)
 DEST=$CACHE_ROOT/windows-libs-$KEY
 P=$DEST/prefix
 
-mkdir -p "$CACHE_ROOT"
-exec 9>"$CACHE_ROOT/windows-libs.lock"
-flock 9
 if [ -f "$P/.complete" ]; then
   echo "Windows libraries: cached in $DEST"
   echo "$P"
@@ -220,6 +228,10 @@ run wx.log make -C "$W/build-wx" install
 step ""
 rm -rf "$W"
 touch "$P/.complete"
+# Library sets of earlier keys are no use any more.
+for old in "$CACHE_ROOT"/windows-libs-*/; do
+  [ "${old%/}" != "$DEST" ] && rm -rf "$old"
+done
 printf '%-28s %5ds\n' "total" $(($(date +%s) - START)) | tee -a "$TIMES"
 echo "size: $(du -sh "$P" | cut -f1)"
 echo "$P"

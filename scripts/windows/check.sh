@@ -57,6 +57,9 @@ echo "imports: $(echo $imports)"
 system_dll='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|ws2_32|crypt32|bcrypt|secur32|winspool|uxtheme|version|rpcrt4|oleacc|winmm|imm32|msvcrt|msimg32|urlmon|wininet|iphlpapi|normaliz|wldap32|dwmapi|usp10|api-ms-win-[a-z0-9-]+)\.(dll|drv)$'
 foreign=$(echo "$imports" | grep -Ev "$system_dll")
 check "links only Windows' own DLLs${foreign:+ (also: $(echo $foreign))}" test -z "$foreign"
+# Windows 7 has none of these: a static import of one would keep the program from starting there.
+newer=$(x86_64-w64-mingw32-objdump -p "$EXE" | grep -owE 'GetSystemTimePreciseAsFileTime|CreateFile2|WaitOnAddress|WakeByAddress(Single|All)|SetThreadDescription|GetCurrentThreadStackLimits|GetDpiFor(Window|System)|SetThreadDpiAwarenessContext|GetSystemMetricsForDpi|AdjustWindowRectExForDpi|EnableNonClientDpiScaling' | sort -u)
+check "imports nothing newer than Windows 7${newer:+ (imports: $(echo $newer))}" test -z "$newer"
 has_utf16() { python3 -c 'import sys; sys.exit(0 if sys.argv[2].encode("utf-16-le") in open(sys.argv[1], "rb").read() else 1)' "$EXE" "$1"; }
 check "version resource names the product" has_utf16 "绘栈热点生成器"
 check "manifest asks for the common controls 6 and DPI awareness" \
