@@ -46,7 +46,9 @@ if ! apt-get "${APT[@]}" update -qq >"$APTD/update.log" 2>&1; then
   fi
 fi
 
-# Every version the lists offer for a source package, newest first.
+# Every version the lists offer for a source package, newest first. (Its readers take
+# the first line with sed, which reads to the end: under pipefail a reader that stops
+# early would fail the run with the writer's SIGPIPE.)
 versions_of() {
   local v sorted=() i
   while read -r v; do
@@ -62,7 +64,7 @@ versions_of() {
 }
 declare -A VERSION
 for src in "${SOURCES[@]}"; do
-  VERSION[$src]=$(versions_of "$src" | head -1)
+  VERSION[$src]=$(versions_of "$src" | sed -n 1p)
   [ -n "${VERSION[$src]}" ] || { echo "no source package $src in the Debian lists" >&2; exit 1; }
 done
 
@@ -146,7 +148,7 @@ for src in "${SOURCES[@]}"; do
   [ -n "$got" ] || fail "$LOGS/sources.log"
   echo "  $src $got" | tee -a "$DEST/versions.txt"
 done
-srcdir() { find "$W/src" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | head -1; }
+srcdir() { find "$W/src" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | sed -n 1p; }
 
 step "zlib"
 Z=$(srcdir zlib)
