@@ -12,7 +12,12 @@ JOBS=${JOBS:-$(nproc)}
 "$ROOT/scripts/windows/deps.sh"
 T0=$(date +%s)
 if [ -z "${WIN_PREFIX:-}" ]; then
-  WIN_PREFIX=$("$ROOT/scripts/windows/build-libs.sh" | tee /dev/stderr | tail -1)
+  # Its output is shown as it comes, and its last line names the prefix. (Not through
+  # tee /dev/stderr: that reopens a log file given as stderr and truncates it.)
+  libs_log=$(mktemp)
+  "$ROOT/scripts/windows/build-libs.sh" | tee "$libs_log"
+  WIN_PREFIX=$(tail -n 1 "$libs_log")
+  rm -f "$libs_log"
 fi
 T1=$(date +%s)
 
