@@ -2,7 +2,12 @@
 #   make run    install what the program needs, build it and start it on $DISPLAY
 #   make test   install what the tests need (Xvfb included), build, and run every test
 #   make bench  build and run the benchmarks, printing their figures
+#   make windows        cross-build build-windows/huizhan-hotspots.exe (libraries cached in ~/.cache)
+#   make windows-check  its unit tests and the program itself under Wine
+#   make package        the .deb (build/) and the Windows zip (build-windows/)
+#   make package-check  installs the .deb, starts the installed program, removes it
 BUILD     ?= build
+WIN_BUILD ?= build-windows
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -10,7 +15,7 @@ JOBS      ?= $(shell nproc)
 XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
 TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps build run test test-asan bench fuzz clean
+.PHONY: all deps build run test test-asan bench fuzz windows windows-check package package-check clean
 
 all: build
 
@@ -54,5 +59,19 @@ fuzz:
 	$(FUZZ_BUILD)/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=16384 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/ $(FUZZ_BUILD)/corpus tests/fixtures/pictures tests/fixtures/hostile
 
+
+windows:
+	@./scripts/windows/build.sh $(WIN_BUILD)
+
+windows-check: windows
+	./scripts/windows/check.sh $(WIN_BUILD)
+
+package: build windows
+	cd $(BUILD) && cpack -G DEB
+	cd $(WIN_BUILD) && cpack -G ZIP
+
+package-check: package
+	./scripts/package/check-deb.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

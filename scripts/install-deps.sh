@@ -8,7 +8,8 @@ want=(build-essential cmake ninja-build pkg-config libgtest-dev
       nlohmann-json3-dev libxml2-dev libx11-dev
       libpng-dev libjpeg-dev libgif-dev
       wx3.2-i18n locales
-      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3)
+      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3
+      dpkg-dev desktop-file-utils)
 [ "${1:-}" = fuzz ] && want+=(clang libclang-rt-dev)
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"

@@ -6,6 +6,7 @@
 
 #include "core/random.h"
 #include "forms/main_window.h"
+#include "toolkit/program_icon.h"
 #include "project/project_session.h"
 #include "toolkit/modal_state.h"
 #include "toolkit/system_texts.h"
@@ -45,6 +46,7 @@ void initialiseToolkit() {
 
 MainWindow* openMainWindow(AppState& state) {
     auto* window = new MainWindow(state);
+    toolkit::setProgramIcon(*window);
     bindPictureLoading(*window);
     bindHotspotEditing(*window);
     bindCanvasHandlers(*window);

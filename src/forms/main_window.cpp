@@ -61,7 +61,15 @@ MainWindow::MainWindow(AppState& appState)
         e.Skip();
     });
     // A plain Esc closes the window (and so ends the program).
-    toolkit::closeOnPlainEscape(this);
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
+            // Once the key is done with: a close question opened inside the key
+            // handler would take this very Esc on Windows and vanish at once.
+            CallAfter([this] { Close(); });
+            return;
+        }
+        e.Skip();
+    });
     runLayout();
     runLayout();
 }
@@ -148,7 +156,7 @@ void MainWindow::buildControls() {
     for (int i = 0; i < 6; ++i) statusBar->SetStatusText(fromUtf8(kStatusTexts[i]), i);
     // The generic status bar keeps a margin inside each pane: a slightly smaller
     // font lets "图片路径：" fit its 65 pixels.
-    statusBar->SetFont(wxFont(wxFontInfo(8).FaceName("WenQuanYi Zen Hei")));
+    statusBar->SetFont(toolkit::uiFont(8));
 
     // Created after the canvas, so they stack above it.
     for (int i = 0; i < kHandleCount; ++i)

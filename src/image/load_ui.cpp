@@ -3,13 +3,13 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-#include <wx/stdpaths.h>
 
 #include "canvas/canvas_ctrl.h"
 #include "forms/load_mode_dialog.h"
 #include "forms/main_window.h"
 #include "image/picture_install.h"
 #include "toolkit/file_filter.h"
+#include "toolkit/folders.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal_state.h"
 #include "toolkit/path_text.h"
@@ -28,14 +28,6 @@ constexpr const char* kFilters[][2] = {
     {"图标文件（*.ico）", "*.ico"},
     {"GIF动图文件（打开后为静态）", "*.gif"},
 };
-
-constexpr const char* kDesignedFolder = "C:\\Documents and Settings\\Administrator\\桌面";
-
-wxString firstUseFolder() {
-    const wxString designed = toolkit::fromUtf8(kDesignedFolder);
-    if (wxDirExists(designed)) return designed;
-    return wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
-}
 
 }  // namespace
 
@@ -68,12 +60,12 @@ wxString openDialogWildcard() {
 // so a file path stands for its folder, and an address or a vanished path for the
 // first-use folder.
 wxString openDialogFolder(const std::string& lastPickedPath) {
-    if (lastPickedPath.empty()) return firstUseFolder();
+    if (lastPickedPath.empty()) return toolkit::firstUseFolder();
     const wxString last = toolkit::fromUtf8(lastPickedPath);
     if (wxDirExists(last)) return last;
     const wxString parent = wxFileName(last).GetPath();
     if (!parent.empty() && wxDirExists(parent)) return parent;
-    return firstUseFolder();
+    return toolkit::firstUseFolder();
 }
 
 bool pickPictureFile(MainWindow& window, wxString& path) {

@@ -24,8 +24,10 @@ std::string userCacheDirectory();
 bool isDirectory(const std::string& path);
 // Creates one directory; its parent must exist. False when it could not be made.
 bool makeDirectory(const std::string& path);
-// Gives a directory or file the hidden attribute alone (Windows; nothing elsewhere).
-void setHidden(const std::string& path);
+// Gives an existing directory or file the hidden attribute and no other (Windows;
+// elsewhere an existing path is left as it is). False when the path does not exist
+// or the attribute could not be set.
+bool setHidden(const std::string& path);
 // Creates or truncates the file and writes all `size` bytes; true only when every
 // byte reached the file and it was closed without error.
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size);

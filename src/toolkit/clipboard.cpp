@@ -1,9 +1,6 @@
 #include "toolkit/clipboard.h"
 
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
-
-#include "toolkit/widgets.h"
+#include "toolkit/clipboard_platform.h"
 
 namespace toolkit {
 
@@ -18,15 +15,9 @@ void setClipboardUnavailable(bool unavailable) { unavailableFlag() = unavailable
 
 bool copyToClipboard(const std::string& utf8Text) {
     if (unavailableFlag()) return false;
-    wxClipboard* clipboard = wxTheClipboard;
-    if (!clipboard || !clipboard->Open()) return false;
-    // The clipboard owns the data object from here on.
-    const bool taken = clipboard->SetData(new wxTextDataObject(fromUtf8(utf8Text)));
-    clipboard->Close();
-    // Hand the text to the desktop's clipboard keeper, where it runs one, so the
-    // copied code is still there after the program has closed.
-    if (taken) clipboard->Flush();
-    return taken;
+    return platformSetClipboardText(utf8Text);
 }
+
+std::string clipboardText() { return platformClipboardText(); }
 
 }  // namespace toolkit

@@ -10,6 +10,9 @@ namespace toolkit {
 // clipboard keeper, so it outlives the program.
 bool copyToClipboard(const std::string& utf8Text);
 
+// The clipboard's plain text as another program would paste it, line ends included.
+std::string clipboardText();
+
 // While set, every copy fails as if the clipboard were held by another program.
 void setClipboardUnavailable(bool unavailable);
 

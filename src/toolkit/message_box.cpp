@@ -9,6 +9,11 @@ int showMessage(const std::string& utf8Text, bool withCancel) {
     wxMessageDialog box(nullptr, toolkit::fromUtf8(utf8Text), toolkit::fromUtf8(kMessageCaption),
                         wxOK | (withCancel ? wxCANCEL : 0) | wxICON_INFORMATION | wxCENTRE);
     const toolkit::ModalScope modal;
+    // The system's own labels follow its language, and not always for a lone OK.
+    if (withCancel)
+        box.SetOKCancelLabels(toolkit::fromUtf8(kOkLabel), toolkit::fromUtf8(kCancelLabel));
+    else
+        box.SetOKLabel(toolkit::fromUtf8(kOkLabel));
     const int answer = box.ShowModal();
     return answer == wxID_OK ? wxID_OK : wxID_CANCEL;
 }

@@ -12,3 +12,5 @@ int showMessage(const std::string& utf8Text, bool withCancel = false);
 int askSaveChanges(const std::string& utf8Text);
 
 inline constexpr const char* kMessageCaption = "绘栈提示";
+inline constexpr const char* kOkLabel = "确定";
+inline constexpr const char* kCancelLabel = "取消";

@@ -18,7 +18,7 @@ wxString displayText(const char* caption) {
     return s;
 }
 
-wxFont uiFont() { return wxFont(wxFontInfo(9).FaceName("WenQuanYi Zen Hei")); }
+wxFont uiFont(int points) { return wxFont(wxFontInfo(points).FaceName(platformUiFaceName())); }
 
 void applyThemedStyle(int style) { platformThemedStyle(style); }
 

@@ -45,8 +45,8 @@ inline std::string toUtf8(const wxString& s) {
 // A caption as the widgets show it: CR LF line breaks become plain line feeds.
 wxString displayText(const char* caption);
 
-// The compact 9-point Chinese UI font the windows are designed for.
-wxFont uiFont();
+// The compact Chinese UI font the windows are designed for, 9 points unless told.
+wxFont uiFont(int points = 9);
 // Switches the themed drawing of standard controls on (style 1 to 3) for all windows.
 void applyThemedStyle(int style);
 

@@ -3,12 +3,6 @@
 // tests of both test programs.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -16,6 +10,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/socket.h"
 
 namespace testhttp {
 
@@ -43,24 +39,13 @@ public:
     static constexpr int kMaxLifetimeMs = 60000;
 
     Server() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        int one = 1;
-        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(fd_, 8);
-        socklen_t len = sizeof addr;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
+        fd_ = testnet::listenLoopback(port_);
         thread_ = std::thread([this] { run(); });
     }
     ~Server() {
         stop_ = true;
         thread_.join();
-        ::close(fd_);
+        if (fd_ != testnet::kNoSocket) testnet::closeSocket(fd_);
     }
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
@@ -83,23 +68,21 @@ private:
     bool expired() const { return stop_ || Clock::now() - started_ > std::chrono::milliseconds(kMaxLifetimeMs); }
 
     void run() {
-        while (!expired()) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0) continue;
-            const int client = ::accept(fd_, nullptr, nullptr);
-            if (client < 0) continue;
+        while (!expired() && fd_ != testnet::kNoSocket) {
+            if (!testnet::readable(fd_, 20)) continue;
+            const testnet::Socket client = testnet::acceptClient(fd_);
+            if (client == testnet::kNoSocket) continue;
             serve(client);
-            ::close(client);
+            testnet::closeSocket(client);
         }
     }
 
-    void serve(int client) {
+    void serve(testnet::Socket client) {
         std::string head;
         char buf[4096];
         while (head.find("\r\n\r\n") == std::string::npos && !expired()) {
-            pollfd p{client, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0) continue;
-            const ssize_t n = ::recv(client, buf, sizeof buf, 0);
+            if (!testnet::readable(client, 20)) continue;
+            const long n = testnet::receive(client, buf, sizeof buf);
             if (n <= 0) return;
             head.append(buf, static_cast<size_t>(n));
         }
@@ -115,28 +98,27 @@ private:
         }
         size_t sent = 0;
         while (sent < r.raw.size() && !expired()) {
-            const ssize_t n = ::send(client, r.raw.data() + sent, r.raw.size() - sent, MSG_NOSIGNAL);
+            const long n = testnet::sendSome(client, r.raw.data() + sent, r.raw.size() - sent);
             if (n <= 0) return;
             sent += static_cast<size_t>(n);
         }
         while (r.trickleMs > 0 && !expired()) {
             // Waiting for the next byte's turn, notice at once when the client has gone.
-            pollfd p{client, POLLIN, 0};
-            if (::poll(&p, 1, r.trickleMs) > 0 && ::recv(client, buf, sizeof buf, 0) <= 0) return;
-            if (::send(client, "x", 1, MSG_NOSIGNAL) <= 0) return;
+            if (testnet::readable(client, r.trickleMs) && testnet::receive(client, buf, sizeof buf) <= 0)
+                return;
+            if (testnet::sendSome(client, "x", 1) <= 0) return;
         }
         if (r.stall) {
             // Hold the connection open until the client gives up.
             while (!expired()) {
-                pollfd p{client, POLLIN, 0};
-                if (::poll(&p, 1, 20) > 0 && ::recv(client, buf, sizeof buf, 0) <= 0) return;
+                if (testnet::readable(client, 20) && testnet::receive(client, buf, sizeof buf) <= 0) return;
             }
             return;
         }
-        ::shutdown(client, SHUT_WR);
+        testnet::shutdownSend(client);
     }
 
-    int fd_ = -1;
+    testnet::Socket fd_ = testnet::kNoSocket;
     int port_ = 0;
     std::atomic<bool> stop_{false};
     const Clock::time_point started_ = Clock::now();

@@ -1,8 +1,6 @@
 // The GUI test program: GoogleTest inside a real wx application under Xvfb.
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/filefn.h>
@@ -19,6 +17,7 @@
 #include <unistd.h>
 
 #include "app/app.h"
+#include "toolkit/clipboard.h"
 #include "gui_test.h"
 
 namespace guitest {
@@ -65,15 +64,7 @@ void pressButton(wxWindow* button) {
     button->ProcessWindowEvent(e);
 }
 
-std::string clipboardText() {
-    std::string out;
-    if (wxTheClipboard->Open()) {
-        wxTextDataObject data;
-        if (wxTheClipboard->GetData(data)) out = s8(data.GetText());
-        wxTheClipboard->Close();
-    }
-    return out;
-}
+std::string clipboardText() { return toolkit::clipboardText(); }
 
 void MainWindowTest::SetUp() {
     state = std::make_unique<AppState>();

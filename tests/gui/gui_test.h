@@ -95,6 +95,11 @@ protected:
         EXPECT_EQ(s8(dlg->GetMessage()), text_);
         EXPECT_EQ(s8(dlg->GetCaption()), "绘栈提示");
         EXPECT_TRUE(dlg->GetMessageDialogStyle() & wxICON_INFORMATION);
+        // The buttons speak Chinese whatever the system's language.
+        EXPECT_EQ(s8(dlg->GetOKLabel()), "确定");
+        if (dlg->GetMessageDialogStyle() & wxCANCEL) {
+            EXPECT_EQ(s8(dlg->GetCancelLabel()), "取消");
+        }
         return answer_;
     }
     wxString GetDefaultDescription() const override {

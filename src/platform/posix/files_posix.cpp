@@ -55,7 +55,10 @@ bool isDirectory(const std::string& path) {
 
 bool makeDirectory(const std::string& path) { return mkdir(path.c_str(), 0755) == 0; }
 
-void setHidden(const std::string&) {}
+bool setHidden(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
 
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

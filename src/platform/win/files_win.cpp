@@ -6,28 +6,13 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/win/wide.h"
 
 namespace platform {
 namespace {
 
-std::wstring wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
-    return w;
-}
-
-std::string utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr,
-                                      0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr,
-                        nullptr);
-    return s;
-}
+std::wstring wide(const std::string& utf8) { return win::fromUtf8(utf8); }
+std::string utf8(const std::wstring& w) { return win::toUtf8(w); }
 
 std::string withoutTrailingSeparator(std::string dir) {
     while (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
@@ -75,8 +60,10 @@ bool makeDirectory(const std::string& path) {
     return CreateDirectoryW(wide(path).c_str(), nullptr) != 0;
 }
 
-void setHidden(const std::string& path) {
-    SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+bool setHidden(const std::string& path) {
+    const std::wstring w = wide(path);
+    if (GetFileAttributesW(w.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    return SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_HIDDEN) != 0;
 }
 
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size) {

@@ -6,6 +6,8 @@
 
 namespace toolkit {
 
+wxString platformUiFaceName() { return "WenQuanYi Zen Hei"; }
+
 void platformThemedStyle(int style) {
     static GtkCssProvider* provider = nullptr;
     GdkScreen* screen = gdk_screen_get_default();
