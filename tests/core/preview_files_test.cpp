@@ -14,10 +14,14 @@ using namespace preview;
 
 namespace {
 
+// Paths are UTF-8 in the program: on Windows a plain narrow path would be read in
+// the system's code page instead.
+fs::path u8(const std::string& path) { return fs::u8path(path); }
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+std::string readAll(const std::string& utf8Path) { return readAll(u8(utf8Path)); }
 
 class PreviewFilesTest : public ::testing::Test {
 protected:
@@ -43,7 +47,7 @@ TEST_F(PreviewFilesTest, RunDirectoryTakesDocumentAndCopy) {
     const WriteResult r = writePreviewFiles(at, document, "横幅 1.jpg", &picture);
     ASSERT_EQ(r.outcome, WriteOutcome::written);
     EXPECT_EQ(r.files.document, (root / "run" / "Cache" / "Temporary.html").string());
-    EXPECT_EQ(r.files.picture, (root / "run" / "Cache" / "横幅 1.jpg").string());
+    EXPECT_EQ(r.files.picture, (root / "run" / "Cache" / u8("横幅 1.jpg")).u8string());
     EXPECT_EQ(readAll(r.files.document), document);
     EXPECT_EQ(readAll(r.files.picture), std::string(picture.begin(), picture.end()));
     EXPECT_FALSE(fs::exists(root / "user"));  // the fallback was not needed
@@ -55,7 +59,7 @@ TEST_F(PreviewFilesTest, RunDirectoryTakesDocumentAndCopy) {
 
     removePreviewFiles(again.files);
     EXPECT_FALSE(fs::exists(again.files.document));
-    EXPECT_FALSE(fs::exists(again.files.picture));
+    EXPECT_FALSE(fs::exists(u8(again.files.picture)));
     EXPECT_TRUE(fs::is_directory(root / "run" / "Cache"));  // Cache stays
     removePreviewFiles(again.files);                         // deleting again is harmless
 }
