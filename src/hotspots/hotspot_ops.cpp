@@ -65,30 +65,6 @@ int insertHotspot(MainWindow& window, int index, std::optional<int> number, cons
     return objectId;
 }
 
-void createHotspot(MainWindow& window, int left, int top, int width, int height,
-                   const std::string& link, const std::string& tip, bool locked) {
-    if (window.state.imagePath.empty()) return;
-    // A rectangle drawn leftwards or upwards has a negative extent: turn it around.
-    if (width < 0) {
-        left += width;
-        width = -width;
-    }
-    if (height < 0) {
-        top += height;
-        height = -height;
-    }
-    // A click without a drag has no area to link.
-    if (width == 0 || height == 0) return;
-    // The face as a file is kept as the last one made; the canvas gets the same pixels.
-    makeHotspotFace(window, width, height);
-    const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt,
-                                       RectXYWH{left, top, width, height}, link, tip, locked,
-                                       currentLook(window));
-    if (objectId == 0) return;
-    showFocusProperties(window, objectId);
-    reselectHotspot(window, objectId);
-}
-
 namespace {
 // A rectangle drawn leftwards or upwards has a negative extent: turned around.
 RectXYWH normalised(int left, int top, int width, int height) {
@@ -103,6 +79,32 @@ RectXYWH normalised(int left, int top, int width, int height) {
     return RectXYWH{left, top, width, height};
 }
 }  // namespace
+
+void createHotspot(MainWindow& window, int left, int top, int width, int height,
+                   const std::string& link, const std::string& tip, bool locked) {
+    if (window.state.imagePath.empty()) return;
+    const RectXYWH rect = normalised(left, top, width, height);
+    // A click without a drag has no area to link.
+    if (rect.w == 0 || rect.h == 0) return;
+    // The face as a file is kept as the last one made; the canvas gets the same pixels.
+    makeHotspotFace(window, rect.w, rect.h);
+    const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,
+                                       link, tip, locked, currentLook(window));
+    if (objectId == 0) return;
+    showFocusProperties(window, objectId);
+    reselectHotspot(window, objectId);
+}
+
+void applyHotspotSettings(MainWindow& window, PackedColour hotspot, PackedColour border,
+                          PackedColour background, int transparency) {
+    const auto colour = [](PackedColour c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); };
+    window.hotspotPicker->SetColour(colour(hotspot));
+    window.borderPicker->SetColour(colour(border));
+    window.backgroundPicker->SetColour(colour(background));
+    window.canvas->setCanvasBackground(background);
+    window.transparencySlider->SetValue(transparency);
+    window.transparencyBox->ChangeValue(wxString::Format("%d", transparency));
+}
 
 void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
     if (window.state.imagePath.empty()) return;

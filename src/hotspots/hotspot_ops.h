@@ -30,6 +30,11 @@ HotspotLook currentLook(const MainWindow& window);
 void createHotspot(MainWindow& window, int left, int top, int width, int height,
                    const std::string& link, const std::string& tip, bool locked);
 
+// The three colour pickers (the canvas background follows its own) and the
+// transparency slider with its number box, as the user would set them.
+void applyHotspotSettings(MainWindow& window, PackedColour hotspot, PackedColour border,
+                          PackedColour background, int transparency);
+
 // Many hotspots at once (opening a project, importing code): each is made as
 // createHotspot makes it, but only the last one is shown selected.
 struct NewHotspot {

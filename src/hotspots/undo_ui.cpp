@@ -19,7 +19,6 @@
 namespace {
 
 PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
-wxColour unpacked(PackedColour c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); }
 
 // The history's changes carried out by the program's own hotspot routines.
 class WindowEditor : public undo::WorkEditor {
@@ -45,12 +44,8 @@ class WindowEditor : public undo::WorkEditor {
     }
     void remove(int objectId) override { removeHotspot(window_, objectId); }
     void setSettings(const undo::Settings& s) override {
-        window_.hotspotPicker->SetColour(unpacked(s.hotspotColour));
-        window_.borderPicker->SetColour(unpacked(s.borderColour));
-        window_.backgroundPicker->SetColour(unpacked(s.backgroundColour));
-        window_.canvas->setCanvasBackground(s.backgroundColour);
-        window_.transparencySlider->SetValue(s.transparency);
-        window_.transparencyBox->ChangeValue(wxString::Format("%d", s.transparency));
+        applyHotspotSettings(window_, s.hotspotColour, s.borderColour, s.backgroundColour,
+                             s.transparency);
     }
     void finish(int touched) override {
         if (touched > 0) {

@@ -24,7 +24,6 @@ namespace {
 constexpr std::size_t kMaxProjectBytes = 64 * 1024 * 1024;
 
 PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
-wxColour unpacked(PackedColour c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); }
 
 // Holds back the change watch while a handler rebuilds the work step by step.
 class PauseWatch {
@@ -215,12 +214,7 @@ bool restoreProject(MainWindow& window, const project::Project& p, const std::st
     } forget{window};
     resetAll(window);
     // Looks first: the hotspots take their faces and transparency from these.
-    window.hotspotPicker->SetColour(unpacked(p.hotspotColour));
-    window.borderPicker->SetColour(unpacked(p.borderColour));
-    window.backgroundPicker->SetColour(unpacked(p.backgroundColour));
-    window.canvas->setCanvasBackground(p.backgroundColour);
-    window.transparencySlider->SetValue(p.transparency);
-    window.transparencyBox->SetValue(wxString::Format("%d", p.transparency));
+    applyHotspotSettings(window, p.hotspotColour, p.borderColour, p.backgroundColour, p.transparency);
     if (!p.hasPicture) return true;
 
     const project::PictureRecord& r = p.picture;
