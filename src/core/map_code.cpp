@@ -57,26 +57,36 @@ std::string replaceText(const std::string& text, const std::string& find,
 }
 
 std::string fillTemplate(const std::string& templ, const std::vector<Fill>& fills) {
+    // Only a byte that begins some placeholder needs a look at the placeholders.
+    bool begins[256] = {};
+    for (const Fill& f : fills)
+        if (!f.placeholder.empty()) begins[static_cast<unsigned char>(f.placeholder[0])] = true;
+    const auto lengthAt = [&templ](size_t i) {
+        return std::min(characterLength(static_cast<unsigned char>(templ[i])), templ.size() - i);
+    };
     std::string out;
     out.reserve(templ.size() + 64);
     size_t i = 0;
     while (i < templ.size()) {
-        const Fill* hit = nullptr;
-        for (const Fill& f : fills) {
-            if (!f.placeholder.empty() && templ.compare(i, f.placeholder.size(), f.placeholder) == 0) {
-                hit = &f;
-                break;
+        if (begins[static_cast<unsigned char>(templ[i])]) {
+            const Fill* hit = nullptr;
+            for (const Fill& f : fills) {
+                if (!f.placeholder.empty() && templ.compare(i, f.placeholder.size(), f.placeholder) == 0) {
+                    hit = &f;
+                    break;
+                }
+            }
+            if (hit) {
+                out += hit->value;
+                i += hit->placeholder.size();
+                continue;
             }
         }
-        if (hit) {
-            out += hit->value;
-            i += hit->placeholder.size();
-            continue;
-        }
-        const size_t n = std::min(characterLength(static_cast<unsigned char>(templ[i])),
-                                  templ.size() - i);
-        out.append(templ, i, n);
-        i += n;
+        // Whole characters up to the next one that may begin a placeholder.
+        size_t j = i + lengthAt(i);
+        while (j < templ.size() && !begins[static_cast<unsigned char>(templ[j])]) j += lengthAt(j);
+        out.append(templ, i, j - i);
+        i = j;
     }
     return out;
 }
