@@ -259,6 +259,20 @@ void applyMask(const Reader& r, const Dib& d, std::uint8_t* alpha) {
 
 }  // namespace
 
+// The bitmap's plan judged against the limits and its planes allocated; false with
+// the result's status saying why not.
+static bool planAndAllocate(const Dib& d, bool alpha, const DecodeLimits& limits, DecodeResult& result,
+                            Planes& planes) {
+    planDib(d, alpha, result.plan);
+    result.status = judgePlan(result.plan, limits);
+    if (result.status != DecodeStatus::Ok) return false;
+    if (!allocate(planes, result.plan)) {
+        result.status = DecodeStatus::OutOfMemory;
+        return false;
+    }
+    return true;
+}
+
 void decodeBmp(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result) {
     result.status = DecodeStatus::Damaged;
     const Reader r(data, size);
@@ -268,14 +282,8 @@ void decodeBmp(const std::uint8_t* data, std::size_t size, const DecodeLimits& l
     const std::size_t offset = r.le32(10);
     if (offset >= 14 + 12 && offset < size) d.pixelsAt = offset;
     const bool alpha = (d.compression == kBitFields || d.compression == kAlphaBitFields) && d.masks[3];
-    planDib(d, alpha, result.plan);
-    result.status = judgePlan(result.plan, limits);
-    if (result.status != DecodeStatus::Ok) return;
     Planes planes;
-    if (!allocate(planes, result.plan)) {
-        result.status = DecodeStatus::OutOfMemory;
-        return;
-    }
+    if (!planAndAllocate(d, alpha, limits, result, planes)) return;
     if (!decodeDibPixels(r, d, limits, planes, false, result.status)) return;
     const std::size_t n = static_cast<std::size_t>(result.plan.pixels());
     // Writers that fill the alpha field with zeros mean an opaque picture.
@@ -316,14 +324,8 @@ void decodeIco(const std::uint8_t* data, std::size_t size, const DecodeLimits& l
     const Reader e(entry, entrySize);
     Dib d;
     if (!readDib(e, 0, 2, d)) return;
-    planDib(d, true, result.plan);
-    result.status = judgePlan(result.plan, limits);
-    if (result.status != DecodeStatus::Ok) return;
     Planes planes;
-    if (!allocate(planes, result.plan)) {
-        result.status = DecodeStatus::OutOfMemory;
-        return;
-    }
+    if (!planAndAllocate(d, true, limits, result, planes)) return;
     if (!decodeDibPixels(e, d, limits, planes, d.bpp == 32, result.status)) return;
     const std::size_t n = static_cast<std::size_t>(result.plan.pixels());
     // A 32-bit icon carries its own alpha; older ones have only the mask.
