@@ -14,6 +14,7 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include "app/desktop.h"
 #include "app/repaint_thread.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/main_layout.h"

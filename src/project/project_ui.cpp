@@ -16,7 +16,9 @@
 #include "image/picture_install.h"
 #include "platform/files.h"
 #include "project/project_session.h"
+#include "app/desktop.h"
 #include "toolkit/message_box.h"
+#include "toolkit/settings.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -67,12 +69,15 @@ wxString suggestedName(const MainWindow& window) {
 
 bool chooseProjectFile(MainWindow& window, bool save, std::string& path) {
     const ProjectSession& s = *window.session;
-    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"),
-                        toolkit::fromUtf8(project::folderOf(s.projectPath)),
+    // The current project's folder, else the one a project was last opened or saved in.
+    wxString folder = toolkit::fromUtf8(project::folderOf(s.projectPath));
+    if (folder.empty()) folder = settings::lastFolder(settings::Folder::projects);
+    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"), folder,
                         save ? suggestedName(window) : wxString(), toolkit::fromUtf8(kProjectFilter),
                         save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
     if (dialog.ShowModal() != wxID_OK) return false;
     path = toolkit::toUtf8(dialog.GetPath());
+    settings::rememberFolder(settings::Folder::projects, dialog.GetPath());
     if (save && text::asciiLower(project::fileNameOf(path)).find(project::kExtension) == std::string::npos)
         path += project::kExtension;
     return !path.empty();
@@ -182,6 +187,7 @@ bool saveProjectTo(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 
@@ -256,6 +262,7 @@ bool openProjectFile(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 
