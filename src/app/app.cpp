@@ -1,9 +1,10 @@
 #include "app/app.h"
 
 #include <wx/image.h>
-#include <wx/translation.h>
 #include <wx/log.h>
+#include <wx/translation.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,10 @@
 #include "core/random.h"
 #include "forms/main_window.h"
 #include "platform/arguments.h"
-#include "toolkit/program_icon.h"
 #include "project/project_session.h"
+#include "toolkit/message_box.h"
 #include "toolkit/modal_state.h"
+#include "toolkit/program_icon.h"
 #include "toolkit/settings.h"
 #include "toolkit/system_texts.h"
 #include "toolkit/widgets.h"
@@ -57,7 +59,6 @@ MainWindow* openMainWindow(AppState& state) {
     bindPictureLoading(*window);
     bindHotspotEditing(*window);
     bindCanvasHandlers(*window);
-    bindReset(*window);
     bindCodeOutput(*window);
     bindHotspotInfo(*window);
     bindDrawOverlay(*window);
@@ -89,6 +90,17 @@ bool HotspotApp::OnInit() {
     // Work left behind by a run that was killed or crashed is offered back first;
     // then the file the program was started with is opened.
     window->CallAfter([window, args] { openAtStart(*window, args); });
+    return true;
+}
+
+bool HotspotApp::OnExceptionInMainLoop() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        showMessage("内存不足，刚才的操作没有完成");
+    } catch (...) {
+        showMessage("程序出现了内部错误，刚才的操作没有完成");
+    }
     return true;
 }
 

@@ -3,6 +3,9 @@
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
+#include "core/limits.h"
+#include "core/text.h"
+#include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
 
 using toolkit::fromUtf8;
@@ -16,6 +19,8 @@ HotspotInfoDialog::HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip&
     labels = toolkit::label(self, "标签1", kLabels, {8, 24, 168, 64});
     addressBox = toolkit::editBox(self, "编辑框地址", "", {91, 18, 329, 24});
     tipBox = toolkit::editBox(self, "编辑框文本", "", {91, 56, 329, 24});
+    for (wxTextCtrl* box : {addressBox, tipBox})
+        box->SetMaxLength(static_cast<unsigned long>(limits::kMaxTextBytes));
     confirmButton = toolkit::button(self, "按钮确认", kConfirm, {120, 88, 136, 24});
     cancelButton = toolkit::button(self, "按钮取消", kCancelCreate, {280, 88, 136, 24});
 
@@ -59,6 +64,17 @@ void HotspotInfoDialog::setValue(const LinkTip& v) {
 }
 
 void HotspotInfoDialog::finish(int code) {
+    // What a hotspot cannot keep is not taken: the user shortens it first.
+    if (code == wxID_OK) {
+        const LinkTip typed = value();
+        if (typed.link.size() > limits::kMaxTextBytes || typed.tip.size() > limits::kMaxTextBytes) {
+            showMessage(std::string(typed.link.size() > limits::kMaxTextBytes ? "链接" : "提示") +
+                        "过长（最多 " +
+                        text::number(static_cast<long long>(limits::kMaxTextBytes)) +
+                        " 字节），请缩短后再确认");
+            return;
+        }
+    }
     SetReturnCode(code);
     EndDialog(code);
 }

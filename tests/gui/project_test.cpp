@@ -2,6 +2,8 @@
 // again with the same hotspots and code, the title's "*", the unsaved-changes
 // question, bad files, a failing disk, recovery after the program was killed,
 // and importing image-map code.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <wx/clrpicker.h>
 #include <wx/dir.h>
 #include <wx/filedlg.h>
@@ -298,6 +300,112 @@ TEST_F(Projects, TheUnsavedQuestionsThreeAnswers) {
     std::string error;
     ASSERT_TRUE(project::fromJson(readFile(path), p, error)) << error;
     EXPECT_EQ(p.hotspots.size(), 4u);
+}
+
+// 清空 with unsaved work asks first; whatever it ends in is a new, untitled work,
+// so the next Ctrl+S asks where to save instead of overwriting the old project.
+TEST_F(Projects, ClearAsksBeforeThrowingUnsavedWorkAway) {
+    const std::string path = folder + "/kept.hzproj";
+    makeWork();
+    wxTEST_DIALOG(choose(window->menuSaveProjectAs), ExpectFile(path, true));
+    const std::string savedBytes = readFile(path);
+    createHotspot(*window, 50, 50, 20, 20, "http://c/", "", false);
+
+    // 取消: everything stays.
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_CANCEL));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 4);
+    EXPECT_EQ(title(), "绘栈热点生成器 - kept.hzproj *");
+    // 保存: the work goes to its file first, then the window is cleared.
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_YES));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 0);
+    project::Project p;
+    std::string error;
+    ASSERT_TRUE(project::fromJson(readFile(path), p, error)) << error;
+    EXPECT_EQ(p.hotspots.size(), 4u);
+    EXPECT_EQ(title(), "绘栈热点生成器");
+
+    // 不保存: dropped, and the project file is left as it was.
+    wxTEST_DIALOG(choose(window->menuOpenProject), ExpectFile(path, false));
+    ASSERT_EQ(window->hotspots.hotspotCount(), 4);
+    const std::string fourBytes = readFile(path);
+    createHotspot(*window, 60, 60, 20, 20, "http://d/", "", false);
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_NO));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 0);
+    EXPECT_EQ(title(), "绘栈热点生成器");
+    EXPECT_EQ(readFile(path), fourBytes);
+
+    // Nothing unsaved: no question.
+    click(window->clearButton);
+    // The next picture's work is untitled: saving asks where.
+    loadPicture(picturePath);
+    createHotspot(*window, 0, 0, 10, 10, "http://e/", "", false);
+    wxTEST_DIALOG(choose(window->menuSaveProject), ExpectFile("", true));
+    EXPECT_EQ(readFile(path), fourBytes);
+    EXPECT_NE(savedBytes, fourBytes);
+}
+
+// Saving over a file keeps what the user had: its permissions, a link to it, and a
+// file made read-only; a name at the system's limit saves; every reason is Chinese.
+TEST_F(Projects, SavingKeepsTheFileTheUserHad) {
+    makeWork();
+    const std::string privateFile = folder + "/private.hzproj";
+    std::ofstream(privateFile) << "old";
+    ASSERT_EQ(::chmod(privateFile.c_str(), 0600), 0);
+    ASSERT_TRUE(saveProjectTo(*window, privateFile));
+    struct stat st {};
+    ASSERT_EQ(::stat(privateFile.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // Through a symbolic link: the file it names gets the work, the link stays a link.
+    const std::string real = folder + "/real.hzproj", link = folder + "/link.hzproj";
+    std::ofstream(real) << "old";
+    ASSERT_EQ(::symlink("real.hzproj", link.c_str()), 0);
+    ASSERT_TRUE(saveProjectTo(*window, link));
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(readFile(real).find("huizhan-hotspots-project"), std::string::npos);
+
+    // A read-only file is refused, whoever runs the test.
+    const std::string locked = folder + "/locked.hzproj";
+    std::ofstream(locked) << "keep me";
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, locked)),
+                  ExpectMessage(("工程保存失败（没有写入权限）：" + locked).c_str()));
+    EXPECT_EQ(readFile(locked), "keep me");
+
+    // 82 Chinese characters and the extension: 253 bytes, within the 255 a name may have.
+    std::string name;
+    for (int i = 0; i < 82; ++i) name += "热";
+    const std::string longName = folder + "/" + name + ".hzproj";
+    EXPECT_TRUE(saveProjectTo(*window, longName));
+    EXPECT_TRUE(platform::fileExists(longName));
+    // One character more is past the limit: told in Chinese.
+    const std::string tooLong = folder + "/" + name + "热.hzproj";
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, tooLong)),
+                  ExpectMessage(("工程保存失败（文件名过长）：" + tooLong).c_str()));
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, folder)),
+                  ExpectMessage(("工程保存失败（这是一个文件夹，不是文件）：" + folder).c_str()));
+
+    // A name typed with an extension of its own is used as typed.
+    const std::string json = folder + "/keep1.json";
+    wxTEST_DIALOG(choose(window->menuSaveProjectAs), ExpectFile(json, true));
+    EXPECT_TRUE(platform::fileExists(json));
+    EXPECT_FALSE(platform::fileExists(json + ".hzproj"));
+    EXPECT_EQ(title(), "绘栈热点生成器 - keep1.json");
+}
+
+// What a save killed half-way left behind goes with the next save into that folder.
+TEST_F(Projects, LeftoverTemporaryFilesAreCleanedAtTheNextSave) {
+    makeWork();
+    // Process numbers no process has: above the system's maximum.
+    const std::string stale = folder + "/.~hz999999999-1.saving",
+                      older = folder + "/a.hzproj.saving-999999999";
+    const std::string running = folder + "/.~hz1-1.saving";  // process 1 runs
+    for (const std::string& f : {stale, older, running}) std::ofstream(f) << "partial";
+    ASSERT_TRUE(saveProjectTo(*window, folder + "/b.hzproj"));
+    EXPECT_FALSE(platform::fileExists(stale));
+    EXPECT_FALSE(platform::fileExists(older));
+    EXPECT_TRUE(platform::fileExists(running));
 }
 
 // Started as a program of its own by the test below: makes a change, waits for its
