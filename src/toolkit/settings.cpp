@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "core/limits.h"
 #include "platform/files.h"
 #include "toolkit/folders.h"
 #include "toolkit/widgets.h"
@@ -26,7 +27,8 @@ wxString readText() {
     const wxString path = filePath();
     if (path.empty()) return {};
     std::string bytes, error;
-    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, kMaxFileBytes)) return {};
+    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, limits::kMaxSettingsBytes))
+        return {};
     // Bytes that are not UTF-8 come out empty: the whole file is ignored.
     return wxString::FromUTF8(bytes.data(), bytes.size());
 }

@@ -27,7 +27,4 @@ wxString lastFolder(Folder which);
 // Remembers the folder of `picked` (a file's path) for that dialog, and saves.
 void rememberFolder(Folder which, const wxString& picked);
 
-// Above this the file is not read: no settings of the program come near it.
-inline constexpr std::size_t kMaxFileBytes = 256 * 1024;
-
 }  // namespace settings

@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "app/app.h"
+#include "core/limits.h"
 #include "core/project_file.h"
 #include "forms/import_code_dialog.h"
 #include "hotspot_test_support.h"
@@ -351,7 +352,7 @@ TEST_F(Desktop, DamagedOrAbsurdSettingsGiveTheDefaults) {
         "[Window]\nX=10\nY=10\nWidth=100000\nHeight=700\n[Folders]\nProjects=/no/such/folder\n",
         "[Window]\nX=ten\nY=\nWidth=-5\nHeight=1e9\n[RecentProjects\nfile1",
         std::string("\xff\xfe[\0W\0i\0n\0", 10) + std::string(3000, '\x80'),
-        std::string(settings::kMaxFileBytes + 1, '['),
+        std::string(limits::kMaxSettingsBytes + 1, '['),
     };
     for (const std::string& bytes : cases) {
         SCOPED_TRACE(bytes.substr(0, 40));
