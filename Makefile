@@ -4,7 +4,7 @@
 #   make bench  build and run the benchmarks, printing their figures
 #   make windows        cross-build build-windows/huizhan-hotspots.exe (libraries cached in ~/.cache)
 #   make windows-check  its unit tests and the program itself under Wine
-#   make package        the .deb (build/) and the Windows zip (build-windows/)
+#   make package        the .deb (build/), the Windows zip and installer (build-windows/)
 #   make package-check  installs the .deb, starts the installed program, removes it
 BUILD     ?= build
 WIN_BUILD ?= build-windows
@@ -67,8 +67,10 @@ windows-check: windows
 	./scripts/windows/check.sh $(WIN_BUILD)
 
 package: build windows
+	@./scripts/install-deps.sh package
 	cd $(BUILD) && cpack -G DEB
 	cd $(WIN_BUILD) && cpack -G ZIP
+	cmake --build $(WIN_BUILD) --target installer
 
 package-check: package
 	./scripts/package/check-deb.sh $(BUILD)
