@@ -6,7 +6,8 @@
 ; makensis -DVERSION=1.0.0 -DEXE=path\huizhan-hotspots.exe -DREADME=path\README.txt
 ;          -DICON=path\huizhan-hotspots.ico -DOUTFILE=path\setup.exe installer.nsi
 
-Unicode true
+; A 64-bit installer for the 64-bit program: it also runs under a Wine without 32-bit support.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel user
@@ -33,7 +34,6 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -57,12 +57,8 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "${PUBLISHER}"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} 需要 64 位的 Windows 7 或更新的系统。" /SD IDOK
-    Abort
-  ${EndIf}
-  ; The program is 64-bit: its keys belong in the registry's 64-bit view, also
-  ; where the previous installation is looked for.
+  ; The program's keys belong in the registry's 64-bit view, also where the
+  ; previous installation is looked for.
   SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd

@@ -256,10 +256,13 @@ VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$B/CMakeCache.txt")
 SETUP=$B/huizhan-hotspots-$VERSION-setup.exe
 cmake --build "$B" --target installer >/dev/null 2>&1
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\huizhan-hotspots'
-reg_value() {  # reg_value KEY NAME: the value's data, as reg.exe prints it ("" for the default)
+# A value's data ("" names the default value); reg.exe writes in the console's code
+# page, GBK in this locale.
+reg_value() {
   local name=()
   if [ -n "$2" ]; then name=(/v "$2"); else name=(/ve); fi
-  wine reg query "$1" "${name[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ]* *REG_[A-Z_]* *//p' | head -1
+  wine reg query "$1" "${name[@]}" 2>/dev/null | iconv -f GBK -t UTF-8 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *[^ ]* *REG_[A-Z_]* *//p' | head -1
 }
 reg_exists() { wine reg query "$1" >/dev/null 2>&1; }
 installed_in() { reg_value "$UNINSTALL_KEY" InstallLocation; }
@@ -342,6 +345,25 @@ else
   done
   check "uninstall removes the registry keys it wrote${left:+ (left:$left)}" test -z "$left"
   rm -f "$PROJECT"
+
+  # For the current user only: the user's own folders and keys, taken away again.
+  USER_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\huizhan-hotspots'
+  timeout 300 wine "$SETUP" /S /CurrentUser >>"$B/installer.wine.log" 2>&1
+  DIR=$(reg_value "$USER_KEY" InstallLocation)
+  UDIR=$([ -n "$DIR" ] && winepath -u "$DIR" 2>/dev/null)
+  echo "  installed for the current user in: $DIR"
+  check "/CurrentUser installs in the user's own programs folder, not for all users" \
+    wait_for 20 test -n "$DIR" -a -f "$UDIR/huizhan-hotspots.exe" -a -z "$(installed_in)"
+  check "/CurrentUser registers .hzproj for the user" \
+    test "$(reg_value 'HKCU\Software\Classes\.hzproj' '')" = HuizhanHotspots.Project
+  quiet=$(reg_value "$USER_KEY" QuietUninstallString)
+  (cd "$B" && eval "timeout 300 wine $quiet" >>"$B/uninstaller.wine.log" 2>&1)
+  check "its uninstaller removes the folder" wait_for 30 test ! -e "$UDIR"
+  left=""
+  for k in "$USER_KEY" 'HKCU\Software\Classes\.hzproj' 'HKCU\Software\Classes\HuizhanHotspots.Project'; do
+    reg_exists "$k" && left+=" $k"
+  done
+  check "  ... and the keys it wrote${left:+ (left:$left)}" test -z "$left"
 fi
 
 say "screenshots in $SHOTS"
