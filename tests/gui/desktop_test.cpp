@@ -56,6 +56,22 @@ class ExpectMessageAbout : public wxExpectModalBase<wxMessageDialog, ExpectMessa
     std::string start_, end_;
 };
 
+// Expects a message box and keeps its text.
+class KeepMessage : public wxExpectModalBase<wxMessageDialog, KeepMessage> {
+  public:
+    explicit KeepMessage(std::string& text) : text_(text) {}
+
+  protected:
+    int OnInvoked(wxMessageDialog* dlg) const override {
+        text_ = s8(dlg->GetMessage());
+        return wxID_OK;
+    }
+    wxString GetDefaultDescription() const override { return "a message box"; }
+
+  private:
+    std::string& text_;
+};
+
 // Expects a file dialog opened in `folder` (any, when empty); answers it with
 // `path`, or cancels.
 class ExpectFileIn : public wxExpectModalBase<wxFileDialog, ExpectFileIn> {
@@ -193,9 +209,14 @@ TEST_F(Desktop, StartedWithBadFilesSaysSoAndKeepsTheWindow) {
     EXPECT_EQ(state->pictureObject, 0);
     wxTEST_DIALOG(openAtStart(*window, {folder + "/不存在.hzproj"}),
                   ExpectMessageAbout("工程文件无法打开", folder + "/不存在.hzproj"));
+    // Not a picture: what a drop of it says.
     const std::string notes = folder + "/说明.txt";
     std::ofstream(notes) << "not a picture";
-    wxTEST_DIALOG(openAtStart(*window, {notes}), ExpectMessageAbout("", ""));
+    std::string dropped, started;
+    wxTEST_DIALOG(window->canvas->onFilesDropped({u8(notes.c_str())}), KeepMessage(dropped));
+    wxTEST_DIALOG(openAtStart(*window, {notes}), KeepMessage(started));
+    EXPECT_FALSE(dropped.empty());
+    EXPECT_EQ(started, dropped);
     EXPECT_EQ(state->pictureObject, 0);
     EXPECT_EQ(title(), "绘栈热点生成器");
     EXPECT_TRUE(window->IsShownOnScreen());
