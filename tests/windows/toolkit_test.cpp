@@ -64,7 +64,8 @@ TEST(Settings, AFolderComesBackFromTheIniUnderAppData) {
     settings::rememberFolder(settings::Folder::projects, folder + "\\a.hzproj");
     EXPECT_TRUE(wxFileExists(settings::filePath())) << toolkit::toUtf8(settings::filePath());
     settings::reload();
-    EXPECT_EQ(toolkit::toUtf8(settings::lastFolder(settings::Folder::projects)), toolkit::toUtf8(folder));
+    EXPECT_EQ(toolkit::toUtf8(settings::lastFolder(settings::Folder::projects)),
+              toolkit::toUtf8(folder));
     wxRemoveFile(settings::filePath());
     wxRmdir(folder);
     settings::reload();
