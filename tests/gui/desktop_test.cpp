@@ -10,6 +10,7 @@
 #include <wx/menu.h>
 #include <wx/process.h>
 #include <wx/slider.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <cstdio>
@@ -297,6 +298,59 @@ TEST_F(Desktop, AProjectDroppedOnUnsavedWorkAsksFirst) {
         },
         ExpectSaveQuestion(wxID_NO));
     EXPECT_EQ(window->hotspots.hotspotCount(), 1);
+}
+
+// Real drops from another program, as from a file manager (XDND): a project opens
+// wherever it lands on the window, a picture loads on the canvas only.
+TEST_F(Desktop, RealDropsFromAnotherProgram) {
+    const std::string project = writeProject("拖放.hzproj", 2);
+    const std::string other = folder + "/other.png";
+    wxImage(300, 200).SaveFile(u8(other.c_str()), wxBITMAP_TYPE_PNG);
+    const auto dropOn = [&](const std::string& file, wxWindow* over) {
+        const char* argv[] = {DRAG_SOURCE, file.c_str(), nullptr};
+        const long pid = wxExecute(argv, wxEXEC_ASYNC);
+        ASSERT_GT(pid, 0);
+        ASSERT_TRUE(waitFor(
+            [&] {
+                FILE* f = popen(
+                    ("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null")
+                        .c_str(),
+                    "r");
+                char buf[64] = {0};
+                const bool found = f && fgets(buf, sizeof buf, f) != nullptr;
+                if (f) pclose(f);
+                return found;
+            },
+            10000))
+            << "the drag source shows its window";
+        const wxPoint from(50, 50);
+        const wxRect r = over->GetScreenRect();
+        const wxPoint to(r.x + r.width / 2, r.y + r.height / 2);
+        sim.MouseMove(from);
+        pump(50);
+        sim.MouseDown();
+        pump(50);
+        for (int i = 1; i <= 12; ++i) {
+            sim.MouseMove(from + wxPoint((to.x - from.x) * i / 12, (to.y - from.y) * i / 12));
+            pump(30);
+        }
+        sim.MouseUp();
+        EXPECT_TRUE(waitFor([&] { return !wxProcess::Exists(static_cast<int>(pid)); }, 10000))
+            << "the drag ends";
+        if (wxProcess::Exists(static_cast<int>(pid)))
+            wxProcess::Kill(static_cast<int>(pid), wxSIGKILL);
+        pump(100);
+    };
+    window->Raise();
+    dropOn(project, window->panel);
+    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 拖放.hzproj"; }, 5000))
+        << "the project dropped on the panel opens; title " << title();
+    EXPECT_EQ(window->hotspots.hotspotCount(), 2);
+    dropOn(other, window->panel);
+    EXPECT_EQ(state->imagePath, picturePath);
+    dropOn(other, window->canvas);
+    EXPECT_TRUE(waitFor([&] { return state->imagePath == other; }, 5000))
+        << "the picture dropped on the canvas loads";
 }
 
 TEST_F(Desktop, RecentProjectsAfterSaveAndOpenAndAGoneFile) {
