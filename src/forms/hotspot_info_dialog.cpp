@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "core/limits.h"
+#include "core/link_rule.h"
 #include "core/text.h"
 #include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
@@ -12,7 +13,8 @@ using toolkit::fromUtf8;
 
 HotspotInfoDialog::HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip& initial)
     : wxDialog(parent, wxID_ANY, fromUtf8(infoform::kCaptionCreate), wxDefaultPosition,
-               wxSize(435, 149), wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "HotspotInfoDialog") {
+               wxSize(435, 149), wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "HotspotInfoDialog"),
+      mode_(mode) {
     using namespace infoform;
     SetFont(toolkit::uiFont());
     const toolkit::Place self = toolkit::on(this);
@@ -67,8 +69,11 @@ void HotspotInfoDialog::finish(int code) {
     // What a hotspot cannot keep is not taken: the user shortens it first.
     if (code == wxID_OK) {
         const LinkTip typed = value();
-        if (typed.link.size() > limits::kMaxTextBytes || typed.tip.size() > limits::kMaxTextBytes) {
-            showMessage(std::string(typed.link.size() > limits::kMaxTextBytes ? "链接" : "提示") +
+        // The link as it will be kept, with the scheme the rules add.
+        const size_t linkBytes =
+            hotspotLink(typed.link, mode_ == modify ? LinkEdit::modify : LinkEdit::create).size();
+        if (linkBytes > limits::kMaxTextBytes || typed.tip.size() > limits::kMaxTextBytes) {
+            showMessage(std::string(linkBytes > limits::kMaxTextBytes ? "链接" : "提示") +
                         "过长（最多 " +
                         text::number(static_cast<long long>(limits::kMaxTextBytes)) +
                         " 字节），请缩短后再确认");

@@ -2,10 +2,9 @@
 // on the loaded picture, with their links and tips, in document order.
 #include <wx/textctrl.h>
 
-#include <algorithm>
-
 #include "canvas/canvas_ctrl.h"
 #include "core/hotspot_resize.h"
+#include "core/import_fit.h"
 #include "core/limits.h"
 #include "core/map_import.h"
 #include "forms/import_code_dialog.h"
@@ -24,29 +23,6 @@ std::string skippedNote(int skipped) {
     return "，跳过了 " + text::number(skipped) + " 个圆形、多边形或无法识别的区域";
 }
 
-// Removes the areas whose link or tip is longer than a hotspot keeps; how many.
-int dropLongTexts(std::vector<mapimport::ImportedArea>& areas) {
-    const auto tooLong = [](const mapimport::ImportedArea& a) {
-        return a.link.size() > limits::kMaxTextBytes || a.tip.size() > limits::kMaxTextBytes;
-    };
-    const auto from = std::remove_if(areas.begin(), areas.end(), tooLong);
-    const int n = static_cast<int>(areas.end() - from);
-    areas.erase(from, areas.end());
-    return n;
-}
-
-std::string leftOutNote(int longTexts, int overLimit) {
-    std::string note;
-    if (longTexts > 0)
-        note += "；有 " + text::number(longTexts) + " 个区域的链接或提示超过 " +
-                text::number(static_cast<long long>(limits::kMaxTextBytes / 1024)) +
-                " KB，没有导入";
-    if (overLimit > 0)
-        note += "；热点最多 " + text::number(limits::kMaxHotspots) + " 个，其余 " +
-                text::number(overLimit) + " 个没有导入";
-    return note;
-}
-
 }  // namespace
 
 void importCode(MainWindow& window) {
@@ -56,6 +32,12 @@ void importCode(MainWindow& window) {
         if (dialog.ShowModal() != wxID_OK) return;
         code = toolkit::toUtf8(dialog.codeBox->GetValue());
     }
+    if (code.size() > limits::kMaxImportBytes) {
+        showMessage("代码过长（超过 " +
+                    text::number(static_cast<long long>(limits::kMaxImportBytes >> 20)) +
+                    " MB），没有导入任何热点");
+        return;
+    }
     mapimport::ImportResult found = mapimport::importMapCode(code);
     if (found.areas.empty()) {
         showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
@@ -63,11 +45,8 @@ void importCode(MainWindow& window) {
     }
     // Only what a project can keep is taken: what could not be saved and opened
     // again is left out, and the user is told how much and why.
-    const int longTexts = dropLongTexts(found.areas);
-    const int room = std::max(0, limits::kMaxHotspots - window.hotspots.hotspotCount());
-    const int overLimit = std::max(0, static_cast<int>(found.areas.size()) - room);
-    found.areas.resize(found.areas.size() - static_cast<size_t>(overLimit));
-    const std::string leftOut = leftOutNote(longTexts, overLimit);
+    const std::string leftOut =
+        mapimport::leftOutNote(mapimport::fitToLimits(found.areas, window.hotspots.hotspotCount()));
     if (found.areas.empty()) {
         showMessage("没有导入任何热点" + leftOut);
         return;

@@ -83,7 +83,9 @@ bool offerRecovery(MainWindow& window) {
             showMessage("上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：" + where);
         }
     } tell{kept};
-    for (const std::string& file : platform::filesStartingWith(folder, kPrefix)) {
+    std::vector<std::string> files = platform::filesStartingWith(folder, kPrefix);
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
         const int owner = ownerOf(file);
         // Another running copy of the program is still working on its own.
         if (owner <= 0 || owner == platform::currentProcessId() || platform::processAlive(owner))

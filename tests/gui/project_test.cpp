@@ -394,6 +394,26 @@ TEST_F(Projects, SavingKeepsTheFileTheUserHad) {
     EXPECT_EQ(title(), "绘栈热点生成器 - keep1.json");
 }
 
+// A pipe, a device or a folder is no file: refused at once as a project, as a
+// picture and as code to import, where a plain open of a pipe waits for ever.
+TEST_F(Projects, PipesDevicesAndFoldersAreRefusedAtOnce) {
+    makeWork();
+    const std::string fifo = folder + "/pipe.hzproj";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string before = codeOf(*window);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), folder}) {
+        SCOPED_TRACE(path);
+        wxTEST_DIALOG(EXPECT_FALSE(openProjectFile(*window, path)),
+                      ExpectMessage(("工程文件无法打开（不是普通文件）：" + path).c_str()));
+        wxTEST_DIALOG(window->canvas->onFilesDropped({toolkit::fromUtf8(path)}),
+                      ExpectMessage(("图片读取失败，不是普通文件：" + path).c_str()));
+        ImportCodeDialog dialog(window);
+        wxTEST_DIALOG(EXPECT_FALSE(dialog.loadFile(toolkit::fromUtf8(path))),
+                      ExpectMessage(("代码文件无法打开（不是普通文件）：" + path).c_str()));
+        EXPECT_EQ(codeOf(*window), before);
+    }
+}
+
 // What a save killed half-way left behind goes with the next save into that folder.
 TEST_F(Projects, LeftoverTemporaryFilesAreCleanedAtTheNextSave) {
     makeWork();
@@ -457,6 +477,44 @@ TEST_F(Projects, RestoresWorkAfterTheProgramWasKilled) {
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
 }
 
+// A recovery file that cannot be read never stops a start: it is kept beside the
+// old name and the user is told where, once. What a killed write left is no
+// recovery of its own, so the question is never asked twice.
+TEST_F(Projects, ADamagedRecoveryFileIsKeptAndNamed) {
+    const std::string dir = recoveryFolder();
+    ASSERT_TRUE(platform::makeFolders(dir));
+    const std::string a = dir + "/recovery-999999998.hzproj",
+                      b = dir + "/recovery-999999999.hzproj";
+    std::ofstream(a) << "[1e400]";
+    std::ofstream(b) << "{\"format\": 1}";
+    const std::string complete = project::toRecoveryJson(project::Project(), "");
+    const std::string temp = dir + "/.~hz999999997-1.saving",
+                      oldTemp = dir + "/recovery-999999996.hzproj.saving-999999996";
+    std::ofstream(temp) << complete;
+    std::ofstream(oldTemp) << complete;
+
+    const std::string message = "上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：\n" +
+                                a + ".damaged\n" + b + ".damaged";
+    wxTEST_DIALOG(EXPECT_FALSE(offerRecovery(*window)), ExpectMessage(message.c_str()));
+    EXPECT_EQ(readFile(a + ".damaged"), "[1e400]");
+    EXPECT_EQ(readFile(b + ".damaged"), "{\"format\": 1}");
+    EXPECT_FALSE(platform::fileExists(a));
+    EXPECT_FALSE(platform::fileExists(temp));
+    EXPECT_FALSE(platform::fileExists(oldTemp));
+    EXPECT_TRUE(window->IsShown());
+    // The next start asks nothing and says nothing.
+    EXPECT_FALSE(offerRecovery(*window));
+    // A second damaged file of the same name keeps both.
+    std::ofstream(a) << "{";
+    wxTEST_DIALOG(EXPECT_FALSE(offerRecovery(*window)),
+                  ExpectMessage(("上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：\n" +
+                                 a + ".damaged-2")
+                                    .c_str()));
+    EXPECT_EQ(readFile(a + ".damaged"), "[1e400]");
+    for (const std::string& f : {a + ".damaged", a + ".damaged-2", b + ".damaged"})
+        platform::removeFile(f);
+}
+
 TEST_F(Projects, ACleanExitLeavesNoRecoveryFile) {
     makeWork();
     const std::string f = window->session->recoveryPath;
@@ -491,6 +549,23 @@ TEST_F(Projects, ImportPastedCodeOntoTheLoadedPicture) {
     wxTEST_DIALOG(choose(window->menuImportCode), ExpectImport("<map><area shape=poly coords=1,2,3,4,5,6></map>"),
                   ExpectMessage("代码中没有矩形热点区域，没有导入任何热点，跳过了 1 个圆形、多边形或无法识别的区域"));
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
+}
+
+// Import leaves out what a project could not keep, says so, and the work then
+// saves and opens again.
+TEST_F(Projects, ImportLeavesOutWhatCannotBeSaved) {
+    loadPicture(picturePath);
+    const std::string code =
+        "<map><area coords=0,0,10,10 href=\"http://a/\">"
+        "<area coords=0,0,10,10 href=\"http://b/" +
+        std::string(70000, 'x') + "\"></map>";
+    wxTEST_DIALOG(choose(window->menuImportCode), ExpectImport(code),
+                  ExpectMessage("已导入 1 个热点；有 1 个区域的链接或提示超过 64 KB，没有导入"));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 1);
+    const std::string path = folder + "/imported.hzproj";
+    ASSERT_TRUE(saveProjectTo(*window, path));
+    EXPECT_TRUE(openProjectFile(*window, path));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 1);
 }
 
 TEST_F(Projects, ImportWithoutAPictureOffersTheCodesPicture) {
