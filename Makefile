@@ -11,6 +11,7 @@ WIN_BUILD ?= build-windows
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_SETTINGS_SECONDS ?= 30
 JOBS      ?= $(shell nproc)
 XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
 TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
@@ -54,10 +55,12 @@ fuzz:
 	@./scripts/install-deps.sh fuzz
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWERROR=ON -DFUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture fuzz_settings
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings $(FUZZ_BUILD)/corpus-settings
 	$(FUZZ_BUILD)/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=16384 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/ $(FUZZ_BUILD)/corpus tests/fixtures/pictures tests/fixtures/hostile
+	$(FUZZ_BUILD)/fuzz_settings -max_total_time=$(FUZZ_SETTINGS_SECONDS) -timeout=25 -max_len=8192 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/settings- $(FUZZ_BUILD)/corpus-settings tests/fixtures/settings
 
 
 windows:

@@ -3,14 +3,13 @@
 #include <wx/fileconf.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-#include <wx/log.h>
-#include <wx/sstream.h>
 
 #include <memory>
 
 #include "core/limits.h"
 #include "platform/files.h"
 #include "toolkit/folders.h"
+#include "toolkit/settings_text.h"
 #include "toolkit/widgets.h"
 
 namespace settings {
@@ -22,15 +21,14 @@ std::unique_ptr<wxFileConfig>& current() {
     return config;
 }
 
-// The file's text, or nothing when it cannot be a settings file of the program.
-wxString readText() {
+// The file's bytes; nothing when it cannot be read or is larger than any settings file.
+std::string readBytes() {
     const wxString path = filePath();
     if (path.empty()) return {};
     std::string bytes, error;
     if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, limits::kMaxSettingsBytes))
         return {};
-    // Bytes that are not UTF-8 come out empty: the whole file is ignored.
-    return wxString::FromUTF8(bytes.data(), bytes.size());
+    return bytes;
 }
 
 const char* folderKey(Folder which) {
@@ -55,28 +53,19 @@ wxString filePath() {
 
 wxConfigBase& config() {
     std::unique_ptr<wxFileConfig>& c = current();
-    if (!c) {
-        wxLogNull quiet;  // lines it cannot read are left out, not reported
-        wxStringInputStream in(readText());
-        c = std::make_unique<wxFileConfig>(in, wxConvUTF8);
-        // Values are taken as written: a '$' in a folder's name is no variable.
-        c->SetExpandEnvVars(false);
-    }
+    if (!c) c = fromBytes(readBytes());
     return *c;
 }
 
 void save() {
     const wxString path = filePath();
     if (path.empty()) return;
-    wxString text;
-    {
-        wxStringOutputStream out(&text, wxConvUTF8);
-        auto& c = static_cast<wxFileConfig&>(config());
-        if (!c.Save(out, wxConvUTF8)) return;
-    }
+    config();
+    std::string bytes;
+    if (!toBytes(*current(), bytes)) return;
     if (!platform::makeFolders(toolkit::toUtf8(toolkit::settingsFolder()))) return;
     std::string error;
-    platform::writeFileAtomically(toolkit::toUtf8(path), toolkit::toUtf8(text), error);
+    platform::writeFileAtomically(toolkit::toUtf8(path), bytes, error);
 }
 
 void reload() { current().reset(); }
