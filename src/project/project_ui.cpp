@@ -7,6 +7,7 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 
+#include "app/desktop.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
 #include "core/preview_document.h"
@@ -17,7 +18,6 @@
 #include "image/picture_install.h"
 #include "platform/files.h"
 #include "project/project_session.h"
-#include "app/desktop.h"
 #include "toolkit/message_box.h"
 #include "toolkit/settings.h"
 #include "toolkit/widgets.h"
