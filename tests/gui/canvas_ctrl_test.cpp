@@ -31,7 +31,7 @@ protected:
         auto* host = new wxPanel(frame);
         canvas = new CanvasCtrl(host, wxID_ANY, wxPoint(10, 10), wxSize(400, 300), "canvas");
         frame->Show();
-        ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+        ASSERT_TRUE(waitFor("the canvas to show", [&] { return canvas->IsShownOnScreen(); }));
         pump(100);
         canvas->onLeftDown = [&](int x, int y, int ks) { log << "down " << x << "," << y << " ks" << ks << ";"; };
         canvas->onObjectPressed = [&](int o) { log << "press " << o << ";"; };

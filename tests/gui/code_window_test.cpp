@@ -71,12 +71,10 @@ std::string clipboardTextByXclip() {
             if (in->LastRead() == 0) break;
         }
     };
-    waitFor(
-        [&] {
-            drain();
-            return reader.ended;
-        },
-        5000);
+    EXPECT_TRUE(waitFor("xclip to end", [&] {
+        drain();
+        return reader.ended;
+    }));
     drain();
     return out;
 }
@@ -395,7 +393,7 @@ TEST_F(CodeOutput, PlainEscCloses) {
     auto* w = new CodeWindow(window);
     w->showCode(std::string("<map></map>"));
     w->Show();
-    ASSERT_TRUE(waitFor([w] { return w->IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the code window to show", [w] { return w->IsShownOnScreen(); }));
     w->editor->SetFocus();
     pump(50);
     wxUIActionSimulator sim;
@@ -403,7 +401,7 @@ TEST_F(CodeOutput, PlainEscCloses) {
     pump(100);
     EXPECT_TRUE(w->IsShown());
     sim.Char(WXK_ESCAPE);
-    EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }));
+    EXPECT_TRUE(waitFor("Esc to close the code window", [w] { return !w->IsShown(); }));
     w->Destroy();
 }
 

@@ -32,13 +32,14 @@ class DrawOverlay : public HotspotWindowTest {
         sim.MouseMove(onScreen(5, 5));
         pump(30);
         window->canvas->SetFocus();
-        ASSERT_TRUE(waitFor([&] { return window->canvas->HasFocus(); }));
+        ASSERT_TRUE(
+            waitFor("the canvas to take the focus", [&] { return window->canvas->HasFocus(); }));
     }
     // Shift down on the focused canvas; waits for the overlay.
     void holdShift() {
         focusCanvas();
         sim.KeyDown(WXK_SHIFT);
-        ASSERT_TRUE(waitFor([&] { return overlay() != nullptr; }));
+        ASSERT_TRUE(waitFor("Shift to open the overlay", [&] { return overlay() != nullptr; }));
         pump(30);
     }
     void releaseShift() {
@@ -50,14 +51,15 @@ class DrawOverlay : public HotspotWindowTest {
         sim.MouseMove(onScreen(from.x, from.y));
         pump(30);
         sim.MouseDown();
-        ASSERT_TRUE(waitFor([&] { return state->overlayMouseDown == 1; }, 1000));
+        ASSERT_TRUE(waitFor("the press to reach the overlay",
+                            [&] { return state->overlayMouseDown == 1; }));
         sim.MouseMove(onScreen((from.x + to.x) / 2, (from.y + to.y) / 2));
         pump(30);
         sim.MouseMove(onScreen(to.x, to.y));
-        ASSERT_TRUE(waitFor([&] {
+        ASSERT_TRUE(waitFor("the rubber band to reach the pointer", [&] {
             return state->overlayEndX == std::clamp(to.x, 0, window->canvas->GetClientSize().x) &&
                    state->overlayEndY == std::clamp(to.y, 0, window->canvas->GetClientSize().y);
-        }, 1000));
+        }));
     }
     // Releases the button; the info dialog is answered by `expect`.
     void releaseInto(const ExpectHotspotInfo& expect, bool* answered = nullptr) {
@@ -65,7 +67,8 @@ class DrawOverlay : public HotspotWindowTest {
         wxTEST_DIALOG(
             {
                 sim.MouseUp();
-                seen = waitFor([&] { return state->drawOverlayOpen == 0; }, 2000);
+                seen = waitFor("the overlay to close after the release",
+                               [&] { return state->drawOverlayOpen == 0; });
             },
             expect);
         if (answered) *answered = seen;
@@ -132,7 +135,7 @@ TEST_F(DrawOverlay, ShiftOpensOneOverlayCoveringTheCanvasWithItsPicture) {
     EXPECT_EQ(overlay(), o);
 
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(state->drawOverlayOpen, 0);
     EXPECT_EQ(wxWindow::FindFocus(), canvas);
     EXPECT_EQ((std::vector<wxPoint>{objectAt(state->pictureObject), objectAt(lastObject())}), objectsBefore);
@@ -187,7 +190,7 @@ TEST_F(DrawOverlay, DrawnRectangleBecomesALockedHotspotExactlyThere) {
         << code;
 
     // The overlay went with the dialog; the focus is back on the canvas.
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
     releaseShift();
     EXPECT_EQ(overlayCount(), 0);
@@ -238,7 +241,7 @@ TEST_F(DrawOverlay, CancelOrCloseMakesNothingAndClosesTheOverlay) {
         EXPECT_EQ(shown.caption, "设置热点信息");
         EXPECT_EQ(window->hotspots.hotspotCount(), 0);
         EXPECT_EQ(window->hotspotTable->GetItemCount(), 0);
-        EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+        EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
         EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
         releaseShift();
     }
@@ -250,7 +253,7 @@ TEST_F(DrawOverlay, ShiftUpWhileDraggingDropsTheRectangle) {
     holdShift();
     dragOnOverlay({100, 80}, {250, 180});
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(state->overlayMouseDown, 0);
     sim.MouseUp();  // any dialog here would fail the test
     pump(80);
@@ -290,13 +293,15 @@ TEST_F(DrawOverlay, PressingTheBoardTakesTheFocusBackForTheShiftRelease) {
     putPicture();
     holdShift();
     window->hotspotListBox->SetFocus();
-    ASSERT_TRUE(waitFor([&] { return window->hotspotListBox->HasFocus(); }));
+    ASSERT_TRUE(
+        waitFor("the list to take the focus", [&] { return window->hotspotListBox->HasFocus(); }));
     sim.MouseMove(onScreen(100, 80));
     pump(30);
     sim.MouseClick();
-    EXPECT_TRUE(waitFor([&] { return overlay() && overlay()->HasFocus(); }));
+    EXPECT_TRUE(waitFor("the click to give the overlay the focus",
+                        [&] { return overlay() && overlay()->HasFocus(); }));
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
 }
 

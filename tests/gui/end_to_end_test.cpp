@@ -38,7 +38,8 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
     picture.SetRGB(wxRect(0, 0, 790, 300), 40, 90, 160);
     ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
     window->canvas->onFilesDropped({path});
-    ASSERT_TRUE(waitFor([&] { return state->pictureObject != 0; }));
+    ASSERT_TRUE(
+        waitFor("the dropped picture to be installed", [&] { return state->pictureObject != 0; }));
     EXPECT_EQ(state->imageWidth, 790);
     EXPECT_EQ(state->imageHeight, 300);
     EXPECT_EQ(s8(window->statusBar->GetStatusText(kPaneWidth)), "790(xp)");

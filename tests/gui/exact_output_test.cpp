@@ -45,7 +45,8 @@ class ExactOutput : public HotspotWindowTest {
         files_.push_back(path);
         const int before = state->pictureObject;
         window->canvas->onFilesDropped({path});
-        ASSERT_TRUE(waitFor([&] { return state->pictureObject != before; }, 10000));
+        ASSERT_TRUE(waitFor("the dropped picture to be installed",
+                            [&] { return state->pictureObject != before; }));
         pump(30);
     }
     // The coordinates of every area line of the generated code, in list order.
@@ -220,7 +221,8 @@ TEST(ClipboardKeeper, CopiedCodeOutlivesTheProgram) {
     const long keeperPid = wxExecute(CLIPBOARD_KEEPER, wxEXEC_ASYNC, &keeper);
     ASSERT_GT(keeperPid, 0);
     wxTextInputStream keeperOut(*keeper.GetInputStream());
-    ASSERT_TRUE(waitFor([&] { return keeper.IsInputAvailable(); }, 5000));
+    ASSERT_TRUE(
+        waitFor("the clipboard keeper to start", [&] { return keeper.IsInputAvailable(); }));
     ASSERT_EQ(keeperOut.ReadLine(), "ready");
 
     const std::string outFile = toolkit::toUtf8(wxFileName::CreateTempFileName("copied"));

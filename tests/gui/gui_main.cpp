@@ -22,14 +22,19 @@
 
 namespace guitest {
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+::testing::AssertionResult waitFor(const char* what, const std::function<bool()>& done,
+                                   int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return done();
+        if (std::chrono::steady_clock::now() > end) {
+            if (done()) break;
+            return ::testing::AssertionFailure()
+                   << "timed out after " << timeoutMs << " ms waiting for " << what;
+        }
         wxYield();
         wxMilliSleep(5);
     }
-    return true;
+    return ::testing::AssertionSuccess();
 }
 
 void pump(int ms) {
@@ -69,7 +74,7 @@ std::string clipboardText() { return toolkit::clipboardText(); }
 void MainWindowTest::SetUp() {
     state = std::make_unique<AppState>();
     window = openMainWindow(*state);
-    ASSERT_TRUE(waitFor([this] { return window->IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the main window to show", [this] { return window->IsShownOnScreen(); }));
     pump(50);
 }
 

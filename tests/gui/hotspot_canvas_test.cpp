@@ -57,7 +57,8 @@ TEST_F(HotspotCanvas, DraggingAHotspotMovesItWithHandlesAndFocusValues) {
     EXPECT_EQ(objectAt(h), wxPoint(140, 80));
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(138, 78));
     sim.MouseMove(onScreen(210, 160));
-    EXPECT_TRUE(waitFor([&] { return objectAt(h) == wxPoint(200, 150); }, 1000));
+    EXPECT_TRUE(waitFor("the hotspot to follow the drag",
+                        [&] { return objectAt(h) == wxPoint(200, 150); }));
     release();
     EXPECT_EQ(objectAt(h), wxPoint(200, 150));
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(198, 148));
@@ -220,7 +221,8 @@ TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
     sim.MouseMove(list->ClientToScreen(wxPoint(20, 8)));  // on the first line
     pump(30);
     sim.MouseClick();
-    EXPECT_TRUE(waitFor([&] { return list->GetSelection() == 0; }, 1000));
+    EXPECT_TRUE(
+        waitFor("the click to select the first line", [&] { return list->GetSelection() == 0; }));
     pump(50);
     EXPECT_EQ(tableSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(8, 18));

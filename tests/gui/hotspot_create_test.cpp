@@ -183,7 +183,9 @@ TEST_F(HotspotCreate, TransparencyBoxAndSliderKeepInStep) {
     slider->SetFocus();
     pump(20);
     sim.Char(WXK_RIGHT);
-    EXPECT_TRUE(waitFor([&] { return s8(box->GetValue()) == "2"; }, 1000)) << s8(box->GetValue());
+    EXPECT_TRUE(waitFor("the slider key to set the count box", [&] {
+        return s8(box->GetValue()) == "2";
+    })) << s8(box->GetValue());
     EXPECT_EQ(slider->GetValue(), 2);
     // Pasted text counts by its leading digits, as typing would, and the box says so.
     struct Paste {

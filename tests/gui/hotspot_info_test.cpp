@@ -37,7 +37,7 @@ class HotspotInfo : public HotspotWindowTest {
     // and clicks reach it.
     static void showForReal(HotspotInfoDialog& d) {
         d.Show();
-        ASSERT_TRUE(waitFor([&] { return d.IsShownOnScreen(); }));
+        ASSERT_TRUE(waitFor("the dialog to show", [&] { return d.IsShownOnScreen(); }));
         d.Raise();
         wxUIActionSimulator().MouseMove(d.addressBox->GetScreenRect().GetPosition() + wxPoint(5, 5));
         d.addressBox->SetFocus();
@@ -53,7 +53,7 @@ TEST_F(HotspotInfo, TheDialogsControlsAsDesigned) {
         SCOPED_TRACE(mode);
         auto* d = new HotspotInfoDialog(window, mode, {"http://a.com/X", "提示"});
         d->Show();
-        ASSERT_TRUE(waitFor([&] { return d->IsShownOnScreen(); }));
+        ASSERT_TRUE(waitFor("the dialog to show", [&] { return d->IsShownOnScreen(); }));
         EXPECT_EQ(d->GetSize(), wxSize(435, 149));
         const long style = d->GetWindowStyleFlag();
         EXPECT_TRUE(style & wxCAPTION);
@@ -147,11 +147,14 @@ TEST_F(HotspotInfo, TypingAndClickingForReal) {
                       d.addressBox->SelectAll();
                       wxUIActionSimulator keys;
                       keys.Text("HTTPS://A.COM/Path");
-                      ASSERT_TRUE(waitFor([&] { return s8(d.addressBox->GetValue()) == "HTTPS://A.COM/Path"; }));
+                      ASSERT_TRUE(waitFor("the typed link to reach the address box", [&] {
+                          return s8(d.addressBox->GetValue()) == "HTTPS://A.COM/Path";
+                      }));
                       keys.MouseMove(d.confirmButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
                       pump(30);
                       keys.MouseClick();
-                      waitFor([&] { return !d.IsShown(); });
+                      EXPECT_TRUE(waitFor("the click on 确定 to close the dialog",
+                                          [&] { return !d.IsShown(); }));
                   }));
     EXPECT_EQ(row(1)[1], "https://a.com/Path");
     EXPECT_EQ(row(1)[2], "旧提示");
@@ -170,7 +173,8 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              user.MouseMove(d.cancelButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
              pump(30);
              user.MouseClick();
-             waitFor([&] { return !d.IsShown(); });
+             EXPECT_TRUE(
+                 waitFor("the click on 取消 to close the dialog", [&] { return !d.IsShown(); }));
          }},
         {"close box", [](HotspotInfoDialog& d) {
              d.setValue({"changed.com", "changed"});
@@ -184,7 +188,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              pump(100);
              EXPECT_TRUE(d.IsShown());
              user.Char(WXK_ESCAPE);
-             waitFor([&] { return !d.IsShown(); });
+             EXPECT_TRUE(waitFor("Esc to close the dialog", [&] { return !d.IsShown(); }));
          }},
     };
     for (const auto& way : ways) {
@@ -205,7 +209,8 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
-            waitFor([&] { return !shown.caption.empty(); });
+            EXPECT_TRUE(waitFor("the double click to open the info dialog",
+                                [&] { return !shown.caption.empty(); }));
         },
         ExpectHotspotInfo(shown, confirmWith("b.com", "双击")));
     EXPECT_EQ(shown.caption, "修改热点信息");
@@ -230,7 +235,8 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
-            waitFor([&] { return !fromList.caption.empty(); });
+            EXPECT_TRUE(waitFor("the double click to open the info dialog",
+                                [&] { return !fromList.caption.empty(); }));
         },
         ExpectHotspotInfo(fromList, confirmWith("c.com", "列表")));
     EXPECT_EQ(fromList.boxes.link, kPlaceholderLink);

@@ -87,7 +87,7 @@ std::shared_ptr<bool> watchDestroy(wxWindow* w) {
 TEST_F(HotspotClose, WithoutChangesTheWindowClosesAtOnce) {
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
     EXPECT_TRUE(window->Close());
-    EXPECT_TRUE(waitFor([&] { return *destroyed; }, 2000));
+    EXPECT_TRUE(waitFor("the window to be destroyed", [&] { return *destroyed; }));
     window = nullptr;
 }
 
@@ -115,7 +115,8 @@ TEST_F(HotspotClose, EscWithUnsavedHotspotsAsksAndDontSaveCloses) {
     wxTEST_DIALOG(
         {
             sim.Char(WXK_ESCAPE);
-            waitFor([&] { return *destroyed; }, 2000);
+            EXPECT_TRUE(
+                waitFor("the window to be destroyed after Esc", [&] { return *destroyed; }));
         },
         ExpectSaveQuestion(wxID_NO));
     EXPECT_TRUE(*destroyed);

@@ -45,7 +45,8 @@ class HotspotWindowTest : public MainWindowTest {
         sim.MouseMove(onScreen(from.x, from.y));
         pump(30);
         sim.MouseDown();
-        waitFor([&] { return window->canvas->pressedObject() != 0; }, 1000);
+        EXPECT_TRUE(waitFor("the press to reach the canvas",
+                            [&] { return window->canvas->pressedObject() != 0; }));
         for (const wxPoint& p : path) {
             sim.MouseMove(onScreen(p.x, p.y));
             pump(30);

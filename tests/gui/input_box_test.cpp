@@ -21,7 +21,7 @@ int typeAndEnd(InputBox& box, const char* typed, int key) {
     wxWindow* field = find(&box, "InputField");
     EXPECT_NE(field, nullptr);
     if (!field) return -1;
-    waitFor([&] { return box.IsShownOnScreen(); });
+    EXPECT_TRUE(waitFor("the input box to show", [&] { return box.IsShownOnScreen(); }));
     box.Raise();
     field->SetFocus();
     pump(50);
@@ -30,7 +30,7 @@ int typeAndEnd(InputBox& box, const char* typed, int key) {
     sim.Text(typed);
     pump(50);
     sim.Char(key);
-    waitFor([&] { return !box.IsShown(); });
+    EXPECT_TRUE(waitFor("the key to close the input box", [&] { return !box.IsShown(); }));
     return box.IsShown() ? -1 : pressed;
 }
 
@@ -51,7 +51,7 @@ TEST(InputBoxKeys, EnterConfirmsAndEscCancels) {
 TEST(InputBoxKeys, EnterConfirmsTheHotspotInfoDialog) {
     HotspotInfoDialog d(nullptr, HotspotInfoDialog::create, LinkTip{});
     d.Show();
-    ASSERT_TRUE(waitFor([&] { return d.IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the dialog to show", [&] { return d.IsShownOnScreen(); }));
     d.Raise();
     d.tipBox->SetFocus();
     pump(50);
@@ -59,7 +59,7 @@ TEST(InputBoxKeys, EnterConfirmsTheHotspotInfoDialog) {
     sim.Text("tip");
     pump(50);
     sim.Char(WXK_RETURN);
-    EXPECT_TRUE(waitFor([&] { return !d.IsShown(); }));
+    EXPECT_TRUE(waitFor("Enter to close the dialog", [&] { return !d.IsShown(); }));
     EXPECT_EQ(d.GetReturnCode(), wxID_OK);
     EXPECT_EQ(s8(d.value().tip), "tip");
 }

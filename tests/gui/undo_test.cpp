@@ -261,7 +261,9 @@ TEST_F(Undo, ANewPictureOrAnOpenedProjectStartsAfresh) {
     click(window->fixedHotspotButton);
     ASSERT_TRUE(window->menuUndo->IsEnabled());
     window->canvas->onFilesDropped({path});  // dropped over the work
-    ASSERT_TRUE(waitFor([&] { return s8(window->statusBar->GetStatusText(kPanePath)) == s8(path); }, 10000));
+    ASSERT_TRUE(waitFor("the dropped picture to be installed", [&] {
+        return s8(window->statusBar->GetStatusText(kPanePath)) == s8(path);
+    }));
     EXPECT_FALSE(window->menuUndo->IsEnabled());
 
     click(window->fixedHotspotButton);

@@ -35,7 +35,8 @@ class Wheel : public HotspotWindowTest {
                                 std::to_string(times) + " --delay 1 " + std::to_string(button) +
                                 (ctrl ? " keyup ctrl" : "");
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        ASSERT_TRUE(waitFor([&] { return turns >= before + times; }, 5000)) << turns - before << " of " << times;
+        ASSERT_TRUE(waitFor("the wheel turns to arrive", [&] { return turns >= before + times; }))
+            << turns - before << " of " << times;
         pump(30);
     }
     const std::string code() { return areaCode(); }
