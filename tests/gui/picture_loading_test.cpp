@@ -401,11 +401,9 @@ TEST_F(NetworkPictures, ProgressBoxShowsBytesAndCancels) {
         cancel->ProcessWindowEvent(click);
         pressed = true;
     };
-    const auto start = std::chrono::steady_clock::now();
     load(typed);
     EXPECT_TRUE(pressed);
     EXPECT_EQ(shown, "正在下载网络图片：" + typed + "\n已收到 100 字节");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(state->pictureObject, 0);
     EXPECT_TRUE(state->imagePath.empty());
     EXPECT_TRUE(window->loadButton->IsEnabled());
