@@ -395,10 +395,10 @@ TEST_F(CodeOutput, PlainEscCloses) {
     w->Show();
     ASSERT_TRUE(waitFor("the code window to show", [w] { return w->IsShownOnScreen(); }));
     w->editor->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Char(WXK_ESCAPE, wxMOD_SHIFT);
-    pump(100);
+    drainEvents();
     EXPECT_TRUE(w->IsShown());
     sim.Char(WXK_ESCAPE);
     EXPECT_TRUE(waitFor("Esc to close the code window", [w] { return !w->IsShown(); }));

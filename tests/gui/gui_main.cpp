@@ -37,6 +37,18 @@ namespace guitest {
     return ::testing::AssertionSuccess();
 }
 
+void drainEvents() {
+    // The simulator syncs with the X server after each event it makes; a round trip on
+    // our own connection then brings in every event the server has queued for us.
+    (void)wxGetMousePosition();
+    // Each pass may post more (a handler's CallAfter, a repaint); a bounded number of
+    // passes keeps a program that always has work from holding the test.
+    for (int pass = 0; pass < 100; ++pass) {
+        wxYield();
+        if (!wxTheApp->Pending() && !wxTheApp->HasPendingEvents()) break;
+    }
+}
+
 void pump(int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     do {
@@ -75,7 +87,7 @@ void MainWindowTest::SetUp() {
     state = std::make_unique<AppState>();
     window = openMainWindow(*state);
     ASSERT_TRUE(waitFor("the main window to show", [this] { return window->IsShownOnScreen(); }));
-    pump(50);
+    drainEvents();
 }
 
 void MainWindowTest::TearDown() {
@@ -83,7 +95,7 @@ void MainWindowTest::TearDown() {
         window->Destroy();
         window = nullptr;
     }
-    pump(20);
+    drainEvents();
     state.reset();
 }
 

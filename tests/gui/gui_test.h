@@ -37,7 +37,12 @@ constexpr int kWaitTimeoutMs = 60000;
 [[nodiscard]] ::testing::AssertionResult waitFor(const char* what,
                                                  const std::function<bool()>& done,
                                                  int timeoutMs = kWaitTimeoutMs);
-// Processes events for about `ms` milliseconds.
+// Handles what has been sent to the program so far: the input that the simulator
+// has made, the events, calls and idle work that it posts. For a step with nothing
+// to wait for, or to check that nothing happens.
+void drainEvents();
+// Processes events for about `ms` milliseconds: only where no condition says that
+// the work is done (a picture being painted for a screenshot).
 void pump(int ms = 50);
 // The window with that name below `root` (wxWindow::FindWindowByName, UTF-8 name).
 wxWindow* find(wxWindow* root, const char* name);

@@ -41,7 +41,7 @@ class HotspotInfo : public HotspotWindowTest {
         d.Raise();
         wxUIActionSimulator().MouseMove(d.addressBox->GetScreenRect().GetPosition() + wxPoint(5, 5));
         d.addressBox->SetFocus();
-        pump(60);
+        drainEvents();
     }
     int target = 0;
 };
@@ -93,7 +93,7 @@ TEST_F(HotspotInfo, TheDialogsControlsAsDesigned) {
         EXPECT_EQ(wxWindow::FindFocus(), d->addressBox);
         if (!create) screenshot(d, "hotspot_info_dialog.png");
         d->Destroy();
-        pump(20);
+        drainEvents();
     }
 }
 
@@ -131,7 +131,7 @@ TEST_F(HotspotInfo, TheRealPopupsItemOpensIt) {
     });
     window->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent&) { typist.Start(150); });
     sim.MouseMove(onScreen(250, 150));
-    pump(30);
+    drainEvents();
     ShownInfo shown;
     wxTEST_DIALOG(openHotspotMenu(*window, target), ExpectHotspotInfo(shown, confirmWith("menu.com", "菜单")));
     typist.Stop();
@@ -151,7 +151,7 @@ TEST_F(HotspotInfo, TypingAndClickingForReal) {
                           return s8(d.addressBox->GetValue()) == "HTTPS://A.COM/Path";
                       }));
                       keys.MouseMove(d.confirmButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
-                      pump(30);
+                      drainEvents();
                       keys.MouseClick();
                       EXPECT_TRUE(waitFor("the click on 确定 to close the dialog",
                                           [&] { return !d.IsShown(); }));
@@ -171,7 +171,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              d.setValue({"changed.com", "changed"});
              wxUIActionSimulator user;
              user.MouseMove(d.cancelButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
-             pump(30);
+             drainEvents();
              user.MouseClick();
              EXPECT_TRUE(
                  waitFor("the click on 取消 to close the dialog", [&] { return !d.IsShown(); }));
@@ -185,7 +185,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              d.setValue({"changed.com", "changed"});
              wxUIActionSimulator user;
              user.Char(WXK_ESCAPE, wxMOD_SHIFT);  // not a plain Esc: stays open
-             pump(100);
+             drainEvents();
              EXPECT_TRUE(d.IsShown());
              user.Char(WXK_ESCAPE);
              EXPECT_TRUE(waitFor("Esc to close the dialog", [&] { return !d.IsShown(); }));
@@ -205,7 +205,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
 TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     ShownInfo shown;
     sim.MouseMove(onScreen(250, 150));
-    pump(30);
+    drainEvents();
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
@@ -222,16 +222,16 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     // The picture and empty places open nothing (any dialog would fail the test).
     for (const wxPoint& p : {wxPoint(380, 280), wxPoint(600, 450)}) {
         sim.MouseMove(onScreen(p.x, p.y));
-        pump(30);
+        drainEvents();
         sim.MouseDblClick();
-        pump(120);
+        drainEvents();
     }
 
     // The first entry of the list box.
     ShownInfo fromList;
     wxListBox* list = window->hotspotListBox;
     sim.MouseMove(list->ClientToScreen(wxPoint(20, 8)));
-    pump(30);
+    drainEvents();
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
@@ -248,6 +248,6 @@ TEST_F(HotspotInfo, AnObjectWithoutEntryOpensNothing) {
     const int picture = state->pictureObject;
     chooseModify(picture);  // any dialog would fail the test
     chooseModify(9999);
-    pump(30);
+    drainEvents();
     EXPECT_EQ(row(1)[1], "http://shop.example.com/Old");
 }

@@ -24,11 +24,11 @@ int typeAndEnd(InputBox& box, const char* typed, int key) {
     EXPECT_TRUE(waitFor("the input box to show", [&] { return box.IsShownOnScreen(); }));
     box.Raise();
     field->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Char(WXK_END);
     sim.Text(typed);
-    pump(50);
+    drainEvents();
     sim.Char(key);
     EXPECT_TRUE(waitFor("the key to close the input box", [&] { return !box.IsShown(); }));
     return box.IsShown() ? -1 : pressed;
@@ -54,10 +54,10 @@ TEST(InputBoxKeys, EnterConfirmsTheHotspotInfoDialog) {
     ASSERT_TRUE(waitFor("the dialog to show", [&] { return d.IsShownOnScreen(); }));
     d.Raise();
     d.tipBox->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Text("tip");
-    pump(50);
+    drainEvents();
     sim.Char(WXK_RETURN);
     EXPECT_TRUE(waitFor("Enter to close the dialog", [&] { return !d.IsShown(); }));
     EXPECT_EQ(d.GetReturnCode(), wxID_OK);

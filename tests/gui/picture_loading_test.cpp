@@ -157,7 +157,7 @@ TEST_F(PictureLoading, LoadModeDialogIsDrawnAsDesignedAndIgnoresEsc) {
     esc.m_keyCode = WXK_ESCAPE;
     esc.SetEventObject(dialog->localButton);
     dialog->localButton->ProcessWindowEvent(esc);
-    pump(50);
+    drainEvents();
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(state->loadDialogCancelled, 0);
     dialog->Destroy();

@@ -181,7 +181,7 @@ TEST_F(Preview, HotspotClickTypedAddressBackForwardAndEsc) {
             progress.emplace_back(percent, text(w.progressLabel));
         });
         sim.MouseMove(w.browser->ClientToScreen(wxPoint(8 + 40 + 75, 8 + 30 + 50)));
-        pump(50);
+        drainEvents();
         sim.MouseClick();
         ASSERT_TRUE(waitFor(
             "the address box to show the clicked link",
@@ -241,9 +241,9 @@ TEST_F(Preview, HotspotClickTypedAddressBackForwardAndEsc) {
         // Esc with a modifier does nothing; a plain Esc closes.
         w.Raise();
         w.addressBox->SetFocus();
-        pump(100);
+        drainEvents();
         sim.Char(WXK_ESCAPE, wxMOD_SHIFT);
-        pump(150);
+        drainEvents();
         EXPECT_TRUE(w.IsShown());
         sim.Char(WXK_ESCAPE);
         EXPECT_TRUE(waitFor("Esc to close the preview window", [&] { return !w.IsShown(); }));
@@ -389,7 +389,7 @@ TEST_F(Preview, WindowControlsAndLayout) {
         }
         // The layout runs again when the window moves and keeps its result.
         w.Move(r.x + 30, r.y + 20);
-        pump(100);
+        drainEvents();
         EXPECT_EQ(toolkit::designRect(w.goButton), wxRect(541, 18, 66, 23));
         EXPECT_EQ(w.browser->GetRect(), wxRect(4, 17, 940, 588));
         ASSERT_TRUE(waitFor(

@@ -159,7 +159,7 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
         return title() == "绘栈热点生成器 - 店铺首页.hzproj *";
     })) << title();
     window->canvas->SetFocus();
-    pump(30);
+    drainEvents();
     sim.Char('s', wxMOD_CONTROL);  // Ctrl+S
     EXPECT_TRUE(waitFor("Ctrl+S to save and clear the title's mark", [&] {
         return title() == "绘栈热点生成器 - 店铺首页.hzproj";
@@ -366,7 +366,7 @@ TEST_F(Projects, ACleanExitLeavesNoRecoveryFile) {
     ASSERT_TRUE(
         waitFor("the recovery file to be written", [&] { return platform::fileExists(f); }));
     wxTEST_DIALOG(window->Close(), ExpectSaveQuestion(wxID_NO));
-    pump(100);
+    drainEvents();
     window = nullptr;
     EXPECT_FALSE(platform::fileExists(f));
 }
