@@ -229,10 +229,11 @@ TEST_F(MainWindowStart, LayoutFollowsResizeAndMoveHidesHandles) {
     EXPECT_EQ(window->panel->GetRect(), wxRect(983, 1, 295, clientH - 2 - statusH));
     EXPECT_EQ(window->infoGroup->GetSize().y, window->panel->GetSize().y - 378);
     EXPECT_EQ(window->hotspotTable->GetSize().y, window->infoGroup->GetSize().y - 36);
-    drainEvents();
-    screenshot(window, "main_window_1280x700.png");
     // The status bar stays at the bottom edge (Xvfb has no window manager: no frame border).
-    EXPECT_EQ(window->statusBar->GetScreenRect().GetBottom(), window->GetScreenRect().GetBottom());
+    EXPECT_TRUE(waitFor("the status bar to reach the bottom edge", [&] {
+        return window->statusBar->GetScreenRect().GetBottom() == window->GetScreenRect().GetBottom();
+    }));
+    screenshot(window, "main_window_1280x700.png");
 
     // A move without a resize runs the layout too: it hides the handles.
     for (wxWindow* h : window->handles) h->Show();
