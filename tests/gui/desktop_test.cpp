@@ -83,13 +83,15 @@ class ExpectFileIn : public wxExpectModalBase<wxFileDialog, ExpectFileIn> {
   protected:
     int OnInvoked(wxFileDialog* dialog) const override {
         if (!folder_.empty()) {
-            EXPECT_TRUE(waitFor([&] { return s8(dialog->GetDirectory()) == folder_; }))
-                << "the dialog opens in " << folder_ << ", not " << s8(dialog->GetDirectory());
+            EXPECT_TRUE(waitFor("the file dialog to show the remembered folder",
+                                [&] { return s8(dialog->GetDirectory()) == folder_; }))
+                << folder_ << ", not " << s8(dialog->GetDirectory());
         }
         if (path_.empty()) return wxID_CANCEL;
         dialog->SetPath(u8(path_.c_str()));
-        EXPECT_TRUE(waitFor([&] { return s8(dialog->GetPath()) == path_; }))
-            << "the dialog takes " << path_;
+        EXPECT_TRUE(waitFor("the file dialog to take the path", [&] {
+            return s8(dialog->GetPath()) == path_;
+        })) << path_;
         return wxID_OK;
     }
     wxString GetDefaultDescription() const override {
@@ -148,9 +150,9 @@ class Desktop : public HotspotWindowTest {
     }
     void makeUnsavedWork() {
         window->canvas->onFilesDropped({u8(picturePath.c_str())});
-        ASSERT_TRUE(waitFor([&] { return state->pictureObject != 0; }, 10000));
+        ASSERT_TRUE(waitFor("the dropped picture", [&] { return state->pictureObject != 0; }));
         createHotspot(*window, 5, 5, 150, 100, "http://unsaved/", "", false);
-        ASSERT_TRUE(waitFor([&] { return isDirty(*window); }));
+        ASSERT_TRUE(waitFor("the work to count as unsaved", [&] { return isDirty(*window); }));
     }
     void choose(int id) {
         wxCommandEvent e(wxEVT_MENU, id);
@@ -168,13 +170,13 @@ class Desktop : public HotspotWindowTest {
     void startAgain(const std::function<void()>& write = {}) {
         window->Destroy();
         window = nullptr;
-        pump(20);
+        drainEvents();
         if (write) write();
         settings::reload();
         state = std::make_unique<AppState>();
         window = openMainWindow(*state);
-        ASSERT_TRUE(waitFor([this] { return window->IsShownOnScreen(); }));
-        pump(50);
+        ASSERT_TRUE(waitFor("the new main window", [this] { return window->IsShownOnScreen(); }));
+        drainEvents();
     }
     std::string folder, picturePath;
 };
@@ -245,21 +247,18 @@ TEST(ProgramStart, WithAProjectPathShowsItInTheTitle) {
     const long pid = wxExecute(argv, wxEXEC_ASYNC | wxEXEC_MAKE_GROUP_LEADER, nullptr, &env);
     ASSERT_GT(pid, 0);
     std::string name;
-    const bool shown = waitFor(
-        [&] {
-            FILE* f =
-                popen(("for id in $(xdotool search --onlyvisible --pid " + std::to_string(pid) +
-                       " 2>/dev/null); do xdotool getwindowname $id; done")
-                          .c_str(),
-                      "r");
-            name.clear();
-            char buf[512];
-            while (f && fgets(buf, sizeof buf, f)) name += buf;
-            if (f) pclose(f);
-            return name.find("绘栈热点生成器 - 双击 打开.hzproj\n") != std::string::npos;
-        },
-        20000);
-    EXPECT_TRUE(shown) << "the started program's window names the project; it shows: " << name;
+    const bool shown = waitFor("the started program's window to name the project", [&] {
+        FILE* f = popen(("for id in $(xdotool search --onlyvisible --pid " + std::to_string(pid) +
+                         " 2>/dev/null); do xdotool getwindowname $id; done")
+                            .c_str(),
+                        "r");
+        name.clear();
+        char buf[512];
+        while (f && fgets(buf, sizeof buf, f)) name += buf;
+        if (f) pclose(f);
+        return name.find("绘栈热点生成器 - 双击 打开.hzproj\n") != std::string::npos;
+    });
+    EXPECT_TRUE(shown) << "it shows: " << name;
     wxProcess::Kill(static_cast<int>(pid), wxSIGKILL, wxKILL_CHILDREN);
     wxFileName::Rmdir(u8(folder.c_str()), wxPATH_RMDIR_RECURSIVE);
 }
@@ -286,15 +285,16 @@ TEST_F(Desktop, AProjectDroppedOnUnsavedWorkAsksFirst) {
     pictureOnly.Add(u8(picturePath.c_str()));
     EXPECT_FALSE(target->OnDropFiles(900, 300, pictureOnly));
     createHotspot(*window, 300, 300, 20, 20, "http://more/", "", false);
-    ASSERT_TRUE(waitFor([&] { return isDirty(*window); }));
+    ASSERT_TRUE(waitFor("the work to count as unsaved", [&] { return isDirty(*window); }));
     const std::string other = writeProject("另一个.HZPROJ", 1);
     wxArrayString project;
     project.Add(u8(other.c_str()));
     wxTEST_DIALOG(
         {
             EXPECT_TRUE(target->OnDropFiles(900, 300, project));
-            EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 另一个.HZPROJ"; }))
-                << "the project dropped on the window opens; title " << title();
+            EXPECT_TRUE(waitFor("the project dropped on the window to open", [&] {
+                return title() == "绘栈热点生成器 - 另一个.HZPROJ";
+            })) << title();
         },
         ExpectSaveQuestion(wxID_NO));
     EXPECT_EQ(window->hotspots.hotspotCount(), 1);
@@ -321,37 +321,37 @@ TEST_F(Desktop, RealDropsFromAnotherProgram) {
         const char* argv[] = {DRAG_SOURCE, file.c_str(), nullptr};
         const long pid = wxExecute(argv, wxEXEC_ASYNC, &source);
         if (pid <= 0) return false;
-        const bool shown = waitFor(
-            [&] {
-                FILE* f = popen(
-                    ("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null")
-                        .c_str(),
-                    "r");
-                char buf[64] = {0};
-                const bool found = f && fgets(buf, sizeof buf, f) != nullptr;
-                if (f) pclose(f);
-                return found;
-            },
-            10000);
-        EXPECT_TRUE(shown) << "the drag source shows its window";
+        const bool shown = waitFor("the drag source's window", [&] {
+            FILE* f =
+                popen(("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null")
+                          .c_str(),
+                      "r");
+            char buf[64] = {0};
+            const bool found = f && fgets(buf, sizeof buf, f) != nullptr;
+            if (f) pclose(f);
+            return found;
+        });
+        EXPECT_TRUE(shown);
         const wxPoint from(50, 50);
         const wxRect r = over->GetScreenRect();
         const wxPoint to(r.x + r.width / 2, r.y + r.height / 2);
         sim.MouseMove(from);
-        pump(50);
+        drainEvents();
         sim.MouseDown();
-        pump(50);
+        drainEvents();
+        // A hand's pace: the two programs talk about the drag while it moves.
         for (int i = 1; i <= 12; ++i) {
             sim.MouseMove(from + wxPoint((to.x - from.x) * i / 12, (to.y - from.y) * i / 12));
             pump(30);
         }
         sim.MouseUp();
-        if (!waitFor([&] { return source.done; }, 10000)) {
-            ADD_FAILURE() << "the drag did not end";
+        const bool ended = waitFor("the drag to end", [&] { return source.done; });
+        EXPECT_TRUE(ended);
+        if (!ended) {
             wxProcess::Kill(static_cast<int>(pid), wxSIGKILL);
-            waitFor([&] { return source.done; }, 5000);
+            EXPECT_TRUE(waitFor("the killed drag source to end", [&] { return source.done; }));
         }
-        pump(50);
+        drainEvents();
         return source.status == 0;
     };
     const auto dropOn = [&](const std::string& file, wxWindow* over) {
@@ -361,14 +361,15 @@ TEST_F(Desktop, RealDropsFromAnotherProgram) {
     };
     window->Raise();
     EXPECT_TRUE(dropOn(project, window->panel)) << "the window takes the project";
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 拖放.hzproj"; }, 5000))
-        << "the project dropped on the panel opens; title " << title();
+    EXPECT_TRUE(waitFor("the project dropped on the panel to open", [&] {
+        return title() == "绘栈热点生成器 - 拖放.hzproj";
+    })) << title();
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
     EXPECT_FALSE(dragOnce(other, window->panel)) << "outside the canvas a picture is refused";
     EXPECT_EQ(state->imagePath, picturePath);
     EXPECT_TRUE(dropOn(other, window->canvas)) << "the canvas takes the picture";
-    EXPECT_TRUE(waitFor([&] { return state->imagePath == other; }, 5000))
-        << "the picture dropped on the canvas loads";
+    EXPECT_TRUE(waitFor("the picture dropped on the canvas to load",
+                        [&] { return state->imagePath == other; }));
 }
 
 TEST_F(Desktop, RecentProjectsAfterSaveAndOpenAndAGoneFile) {
@@ -420,12 +421,13 @@ TEST_F(Desktop, WindowPlaceRestoredInASecondStart) {
     const wxRect designed = window->GetRect();
     EXPECT_EQ(designed.width, 971);
     window->SetSize(130, 90, 1100, 760);
-    ASSERT_TRUE(waitFor([&] { return window->GetRect() == wxRect(130, 90, 1100, 760); }));
+    ASSERT_TRUE(waitFor("the window at its new place",
+                        [&] { return window->GetRect() == wxRect(130, 90, 1100, 760); }));
     startAgain();
-    EXPECT_TRUE(waitFor([&] { return window->GetRect() == wxRect(130, 90, 1100, 760); }))
-        << "restored at 130, 90, 1100 × 760; is at " << window->GetRect().x << ", "
-        << window->GetRect().y << ", " << window->GetRect().width << " × "
-        << window->GetRect().height;
+    EXPECT_TRUE(waitFor("the window restored at 130, 90, 1100 × 760",
+                        [&] { return window->GetRect() == wxRect(130, 90, 1100, 760); }))
+        << "is at " << window->GetRect().x << ", " << window->GetRect().y << ", "
+        << window->GetRect().width << " × " << window->GetRect().height;
     EXPECT_EQ(window->canvas->GetSize().x, window->GetClientSize().x - 300);
 
     // Saved on a larger screen, the window comes back on this one (1600 × 1200).
@@ -433,9 +435,9 @@ TEST_F(Desktop, WindowPlaceRestoredInASecondStart) {
         std::ofstream(s8(settings::filePath()), std::ios::binary)
             << "[Window]\nX=-400\nY=2000\nWidth=2400\nHeight=1300\nMaximized=0\n";
     });
-    EXPECT_TRUE(waitFor([&] { return window->GetRect() == wxRect(0, 0, 1600, 1200); }))
-        << "fitted to the screen; is " << window->GetRect().width << " × "
-        << window->GetRect().height;
+    EXPECT_TRUE(waitFor("the window fitted to the 1600 × 1200 screen",
+                        [&] { return window->GetRect() == wxRect(0, 0, 1600, 1200); }))
+        << "is " << window->GetRect().width << " × " << window->GetRect().height;
 }
 
 TEST_F(Desktop, DamagedOrAbsurdSettingsGiveTheDefaults) {
