@@ -5,19 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/text.h"
-
-struct Point {
-    int x = 0;
-    int y = 0;
-};
-
-struct RectXYWH {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-};
 
 struct AppState {
     // Where the current picture came from: local path or the network address as typed.
@@ -32,8 +21,6 @@ struct AppState {
     int pictureObject = 0;  // canvas object of the picture, 0 = none
     long canvasHandle = 0;
     Point dragAnchor;
-    int pictureLastLeft = 0;
-    int pictureLastTop = 0;
 
     int drawOverlayOpen = 0;
     int overlayWidth = 0;
@@ -58,7 +45,6 @@ struct AppState {
     std::string previewDocumentText;
     std::string previewDocumentPath;
     std::string previewPictureFile;
-    std::string codeImageAddress;
 
     std::atomic<int> repaintStop{0};
 };

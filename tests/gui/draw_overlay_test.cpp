@@ -2,6 +2,7 @@
 // the info dialog in its create mode, and what is left afterwards.
 #include <wx/image.h>
 
+#include "app/reset.h"
 #include "canvas/draw_overlay.h"
 #include "core/rubber_band.h"
 #include "hotspot_info_expect.h"

@@ -99,8 +99,6 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
 TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanvas) {
     const int picture = putPicture();
     window->canvas->moveObject(picture, 100, 50);
-    state->pictureLastLeft = 100;
-    state->pictureLastTop = 50;
     click(window->fixedHotspotButton);
     const int h = lastObject();
     EXPECT_EQ(objectAt(h), wxPoint(100, 50));

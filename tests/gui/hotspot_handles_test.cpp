@@ -114,7 +114,7 @@ TEST_F(HandEditing, TypedValuesMoveAndResize) {
     EXPECT_EQ(areaCode(), area(30, -5, 230, 96) + "</map>");
 
     // Locked, it refuses typed values as it refuses the mouse.
-    window->hotspots.setHotspotLocked(0, true);
+    window->document.setLocked(lastObject(), true);
     typeInto(window->focusLeft, "0");
     EXPECT_EQ(focusTexts()[0], "30");
     EXPECT_EQ(areaCode(), area(30, -5, 230, 96) + "</map>");

@@ -21,7 +21,7 @@ class HotspotInfo : public HotspotWindowTest {
         createHotspot(*window, 10, 10, 150, 100, kPlaceholderLink, kPlaceholderTip, false);
         createHotspot(*window, 200, 120, 150, 100, kPlaceholderLink, kPlaceholderTip, true);
         target = lastObject();
-        window->hotspots.setHotspotLinkTip(1, "http://shop.example.com/Old", "旧提示");
+        window->document.setLinkTip(window->document.at(1)->id, "http://shop.example.com/Old", "旧提示");
     }
     void chooseModify(int object) {
         state->menuTargetObject = object;

@@ -30,8 +30,7 @@ TEST_F(HotspotReset, ClearThrowsEverythingAwayAndNumberingGoesOn) {
     EXPECT_TRUE(state->hotspotObjects.empty());
     for (wxWindow* handle : window->handles) EXPECT_FALSE(handle->IsShown());
     EXPECT_EQ(focusTexts(), std::vector<std::string>(6, ""));
-    EXPECT_EQ(state->pictureLastLeft, 0);
-    EXPECT_EQ(state->pictureLastTop, 0);
+    EXPECT_EQ(window->document.count(), 0);
     EXPECT_EQ(window->hotspotListBox->GetCount(), 0u);
     EXPECT_EQ(window->hotspotTable->GetItemCount(), 0);
     EXPECT_EQ(state->dragAnchor.x, 0);

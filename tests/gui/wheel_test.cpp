@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "canvas/canvas_handlers.h"
 #include "hotspot_test_support.h"
 
 using namespace guitest;
