@@ -41,13 +41,23 @@ void DocumentView::hotspotAdded(int index, const doc::Hotspot& h) {
     list.insertRow(row, text::number13(h.number));
     list.setHotspotLinkTip(row, h.link, h.tip);
     list.setFaceColours(row, h.look.fill, h.look.border);
-    canvas.setPicture(h.id, hotspotFacePicture(r.w, r.h, h.look.fill, h.look.border));
+    canvas.setPicture(h.id, face(r.w, r.h, h.look));
     canvas.setTransparency(h.id, h.look.transparency);
+    showSelectedRow();
 }
 
 void DocumentView::hotspotRemoved(int index, const doc::Hotspot& h) {
     window_.hotspots.removeAt(index);
     window_.canvas->deleteObject(h.id);
+    // The list box may lose its selection with an entry above it: it shows the document's.
+    showSelectedRow();
+}
+
+void DocumentView::showSelectedRow() {
+    const int selected = window_.document.selected();
+    if (selected == 0) return;
+    const int row = window_.document.indexOf(selected);
+    if (window_.hotspots.selection() != row) window_.hotspots.setSelection(row);
 }
 
 void DocumentView::hotspotChanged(int index, const doc::Hotspot& before, const doc::Hotspot& now) {
@@ -57,19 +67,30 @@ void DocumentView::hotspotChanged(int index, const doc::Hotspot& before, const d
     if (now.look != before.look) {
         list.setFaceColours(index, now.look.fill, now.look.border);
         canvas.moveObject(now.id, r.x, r.y);
-        canvas.setPicture(now.id, hotspotFacePicture(r.w, r.h, now.look.fill, now.look.border));
+        canvas.setPicture(now.id, face(r.w, r.h, now.look));
         canvas.setTransparency(now.id, now.look.transparency);
     } else if (now.rect.w != before.rect.w || now.rect.h != before.rect.h) {
         // Only where the two faces differ is repainted.
-        canvas.replaceFramedFace(now.id, r.x, r.y,
-                                 hotspotFacePicture(r.w, r.h, now.look.fill, now.look.border),
-                                 kHotspotFrame);
+        canvas.replaceFramedFace(now.id, r.x, r.y, face(r.w, r.h, now.look), kHotspotFrame);
     } else if (now.rect != before.rect) {
         canvas.moveObject(now.id, r.x, r.y);
     }
     if (now.link != before.link || now.tip != before.tip)
         list.setHotspotLinkTip(index, now.link, now.tip);
     if (now.locked != before.locked) list.setHotspotLocked(index, now.locked);
+}
+
+Picture DocumentView::face(int width, int height, const doc::Look& look) {
+    auto& f = lastFace_;
+    if (f.picture.empty() || f.width != width || f.height != height || f.fill != look.fill ||
+        f.border != look.border) {
+        f.picture = hotspotFacePicture(width, height, look.fill, look.border);
+        f.width = width;
+        f.height = height;
+        f.fill = look.fill;
+        f.border = look.border;
+    }
+    return f.picture;
 }
 
 void DocumentView::settingsChanged(const doc::Settings&) {

@@ -19,7 +19,15 @@ class DocumentView : public doc::Observer {
     void cleared(const std::vector<doc::Hotspot>& gone) override;
 
   private:
+    void showSelectedRow();
+    // Hotspots of one size and look share one face: a project of many opens quickly.
+    Picture face(int width, int height, const doc::Look& look);
     MainWindow& window_;
+    struct {
+        int width = 0, height = 0;
+        PackedColour fill = 0, border = 0;
+        Picture picture;
+    } lastFace_;
 };
 
 // The canvas's view of the picture: its offset is where the picture object is.

@@ -26,7 +26,8 @@ void showStepTaken(MainWindow& window, int touched) {
     } else if (selectedHotspot(window) == 0) {
         selectFirstOrNone(window);
     } else {
-        onHotspotListSelected(window);
+        reselectHotspot(window, selectedHotspot(window));
+        showFocusProperties(window, selectedHotspot(window));
     }
 }
 

@@ -36,6 +36,14 @@ class PauseWatch {
     ProjectSession& s_;
 };
 
+// The picture's place on the canvas is the view: it is saved with the project, but
+// moving it changes no work.
+bool sameWork(project::Project a, const project::Project& b) {
+    a.picture.left = b.picture.left;
+    a.picture.top = b.picture.top;
+    return a == b;
+}
+
 void updateTitle(MainWindow& window) {
     const wxString title = projectTitle(*window.session);
     if (window.GetTitle() != title) window.SetTitle(title);
@@ -142,9 +150,9 @@ void noteWork(MainWindow& window) {
     s.lastLook = std::chrono::steady_clock::now();
     takeSettingsFromControls(window);
     project::Project now = captureProject(window);
-    if (now == s.lastSeen) return;
+    if (sameWork(now, s.lastSeen)) return;
     s.lastSeen = std::move(now);
-    s.dirty = s.lastSeen != s.saved;
+    s.dirty = !sameWork(s.lastSeen, s.saved);
     updateTitle(window);
     if (!s.dirty) {
         removeRecovery(window);

@@ -69,6 +69,7 @@ TEST_F(HotspotCanvas, DraggingAHotspotMovesItWithHandlesAndFocusValues) {
     sim.MouseMove(onScreen(260, 200));
     pump(60);
     EXPECT_EQ(objectAt(h), wxPoint(200, 150));
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, ALockedHotspotStaysButIsSelected) {
@@ -80,6 +81,7 @@ TEST_F(HotspotCanvas, ALockedHotspotStaysButIsSelected) {
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(98, 48));
     EXPECT_EQ(focusTexts()[0], "100");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, DraggingThePictureCarriesEveryHotspot) {
@@ -101,6 +103,7 @@ TEST_F(HotspotCanvas, DraggingThePictureCarriesEveryHotspot) {
     click(window->fixedHotspotButton);
     EXPECT_EQ(objectAt(lastObject()), wxPoint(20, 10));
     EXPECT_EQ(focusTexts()[0], "0");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, PressingAnEmptyPlaceKeepsEverything) {
@@ -172,6 +175,7 @@ TEST_F(HotspotCanvas, LockAndUnlockRewriteTheEntryInPlace) {
     chooseMenuItem(window->menuLock);
     EXPECT_EQ(listTexts()[0], "热点:1 锁定：×");
     EXPECT_EQ(window->hotspots.hotspotObjectAt(0), first);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, DeleteAsksAndSelectsTheFirstHotspot) {
@@ -212,6 +216,7 @@ TEST_F(HotspotCanvas, DeleteAsksAndSelectsTheFirstHotspot) {
     addHotspot(0, 0);
     EXPECT_EQ(lastObject(), 5);
     EXPECT_EQ(listTexts(), std::vector<std::string>{"热点:4 锁定：×"});
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
@@ -227,4 +232,5 @@ TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
     EXPECT_EQ(tableSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(8, 18));
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"10", "160", "20", "120", "150", "100"}));
+    expectViewsMatchDocument();
 }

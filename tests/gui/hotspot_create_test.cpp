@@ -94,6 +94,7 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     EXPECT_EQ(objectAt(3), wxPoint(0, 0));
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 1);
     EXPECT_EQ(tableSelection(), 1);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanvas) {
@@ -114,6 +115,7 @@ TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanv
         // On screen the handle's middle is blue, over the canvas beneath it.
         EXPECT_EQ(pixelOf(shown, want[i] + wxPoint(2, 2)), wxColour(0, 0, 255)) << i;
     }
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, ColoursAndTransparencyApplyToLaterHotspotsOnly) {
@@ -130,6 +132,7 @@ TEST_F(HotspotCreate, ColoursAndTransparencyApplyToLaterHotspotsOnly) {
     EXPECT_EQ(facePixel(window->canvas, second, 10, 10), packRgb(0, 0, 255));
     EXPECT_EQ(facePixel(window->canvas, second, 0, 10), packRgb(255, 0, 0));
     EXPECT_EQ(window->canvas->store().find(second)->transparency, 20);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, BackgroundPickerRecoloursTheCanvasAtOnce) {

@@ -115,6 +115,7 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
     EXPECT_NE(generateMapCode(*window, MapVariant::preview)
                   .find("href=\"http://www.shop.com/Item?ID=Ab1\" alt=\"&quot;新 提示\""),
               std::string::npos);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotInfo, TheRealPopupsItemOpensIt) {
@@ -196,6 +197,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
         EXPECT_EQ(state->dialogTip, before[2]);
         EXPECT_TRUE(window->IsShown());  // the Esc closed the dialog only
     }
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
@@ -236,6 +238,7 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     EXPECT_EQ(fromList.boxes.link, kPlaceholderLink);
     EXPECT_EQ(row(0)[1], "http://c.com");
     EXPECT_EQ(row(0)[2], "列表");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotInfo, AnObjectWithoutEntryOpensNothing) {

@@ -149,13 +149,17 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
     const std::string saved = readFile(path);
     EXPECT_NE(saved.find("\"relativePath\": \"素材 banner.png\""), std::string::npos) << saved;
 
-    // A change shows the "*"; saving again takes it away without asking where.
+    // Moving the picture is the view, no change: no "*". Saving again asks not where
+    // and keeps the picture's place.
     dragOnce({420, 320}, {425, 320});
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj *"; })) << title();
+    pump(120);
+    noteWork(*window);
+    EXPECT_EQ(title(), "绘栈热点生成器 - 店铺首页.hzproj");
     window->canvas->SetFocus();
     pump(30);
     sim.Char('s', wxMOD_CONTROL);  // Ctrl+S
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj"; })) << title();
+    EXPECT_TRUE(waitFor([&] { return readFile(path) != saved; }));  // the new place written
+    EXPECT_EQ(title(), "绘栈热点生成器 - 店铺首页.hzproj");
     // The picture carries its hotspots: the code is the same, the position is not.
     EXPECT_EQ(codeOf(*window), code);
     const project::Project moved = captureProject(*window);

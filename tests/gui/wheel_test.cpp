@@ -88,4 +88,5 @@ TEST_F(Wheel, ScrollsThePictureWithItsHotspotsBetweenItsEnds) {
     release();
     EXPECT_EQ(objectAt(picture), wxPoint(10, 20));
     EXPECT_EQ(objectAt(window->hotspots.hotspotObjectAt(0)), wxPoint(110, 170));
+    expectViewsMatchDocument();
 }
