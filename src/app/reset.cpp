@@ -1,4 +1,4 @@
-// 清空: back to the no-picture state, ready for the next picture.
+// The reset: back to the no-picture state, ready for the next picture.
 #include "app/reset.h"
 
 #include <wx/button.h>
@@ -17,14 +17,12 @@ void resetAll(MainWindow& window) {
     window.canvas->deleteAll();
     window.canvas->setBackgroundPictureBytes({});
     state.pictureObject = 0;
-    state.hotspotObjects.clear();
     window.hideHandles();
     for (wxTextCtrl* box : {window.focusHeight, window.focusWidth, window.focusBottom,
                             window.focusTop, window.focusRight, window.focusLeft})
         box->ChangeValue(wxString());
     window.document.clearHotspots();  // and so the list box and the table
     state.dragAnchor = Point{0, 0};
-    state.hotspotBitmap.clear();
     window.setStatusText(kPanePath, toolkit::fromUtf8(mainform::kNoPicture));
     window.setStatusWidth(kPanePath, 250);
     window.setStatusText(kPaneWidth, wxString());
@@ -33,9 +31,4 @@ void resetAll(MainWindow& window) {
     state.imagePath.clear();
     // Nothing is left to take back.
     forgetUndoSteps(window);
-}
-
-void bindReset(MainWindow& window) {
-    MainWindow* w = &window;
-    w->clearButton->Bind(wxEVT_BUTTON, [w](wxCommandEvent&) { resetAll(*w); });
 }

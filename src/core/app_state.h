@@ -19,12 +19,9 @@ struct AppState {
     int loadDialogCancelled = 0;
 
     int pictureObject = 0;  // canvas object of the picture, 0 = none
-    long canvasHandle = 0;
     Point dragAnchor;
 
     int drawOverlayOpen = 0;
-    int overlayWidth = 0;
-    int overlayHeight = 0;
     Bytes overlaySnapshot;
     int overlayMouseDown = 0;
     int overlayStartX = 0;
@@ -33,10 +30,7 @@ struct AppState {
     int overlayEndY = 0;
     RectXYWH drawnRect;
 
-    std::vector<int> hotspotObjects;  // every hotspot made since the last reset
-    Bytes hotspotBitmap;              // the last face rendered
     int menuTargetObject = 0;
-    int infoDialogMode = 0;
     std::string editOldLink;
     std::string editOldTip;
     std::string dialogLink;
@@ -44,7 +38,6 @@ struct AppState {
 
     std::string previewDocumentText;
     std::string previewDocumentPath;
-    std::string previewPictureFile;
 
     std::atomic<int> repaintStop{0};
 };

@@ -27,7 +27,7 @@ struct LinkTip {
 
 class HotspotInfoDialog : public wxDialog {
   public:
-    enum Mode { modify = 0, create = 1 };  // the values of AppState::infoDialogMode
+    enum Mode { modify = 0, create = 1 };
 
     // Create mode starts with empty boxes; modify mode with `initial`.
     HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip& initial = {});
@@ -45,4 +45,6 @@ class HotspotInfoDialog : public wxDialog {
   private:
     // Ends the dialog with `code` (wxID_OK for confirm), shown modally or not.
     void finish(int code);
+
+    Mode mode_;
 };

@@ -135,6 +135,7 @@ private:
     std::unique_ptr<HotspotListView> listView_;
     std::unique_ptr<DocumentView> documentView_;
     std::unique_ptr<RepaintThread> repaintThread_;
+    int openMenus_ = 0;  // menus of the bar and popups now open: an Esc is theirs
     std::array<int, 6> paneWidths_{{65, 250, 66, 80, 66, 80}};
 };
 
@@ -142,7 +143,6 @@ private:
 void bindPictureLoading(MainWindow& window);  // load button, drop handler
 void bindHotspotEditing(MainWindow& window);  // create, select, delete, lock, colours, close
 void bindCanvasHandlers(MainWindow& window);  // press, drag, popup menu
-void bindReset(MainWindow& window);           // 清空
 void bindCodeOutput(MainWindow& window);      // 查看代码
 void bindHotspotInfo(MainWindow& window);     // 修改, double clicks on a hotspot
 void bindDrawOverlay(MainWindow& window);     // Shift: the drawing overlay

@@ -15,7 +15,6 @@
 
 void modifyHotspotInfo(MainWindow& window, int objectId) {
     AppState& s = window.state;
-    s.infoDialogMode = HotspotInfoDialog::modify;
     const doc::Hotspot* before = window.document.find(objectId);
     if (!before) return;
     s.editOldLink = before->link;
@@ -36,7 +35,6 @@ void modifyHotspotInfo(MainWindow& window, int objectId) {
 
 bool createDrawnHotspot(MainWindow& window) {
     AppState& s = window.state;
-    s.infoDialogMode = HotspotInfoDialog::create;
     HotspotInfoDialog dialog(&window, HotspotInfoDialog::create);
     if (dialog.ShowModal() != wxID_OK) return false;
     const LinkTip typed = dialog.value();

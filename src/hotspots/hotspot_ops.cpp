@@ -13,6 +13,7 @@
 #include "core/canvas_drag.h"
 #include "core/hotspot_face.h"
 #include "core/hotspot_resize.h"
+#include "core/limits.h"
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
@@ -35,8 +36,7 @@ void writeNumber(wxTextCtrl* box, int value) {
 
 Bytes makeHotspotFace(MainWindow& window, int width, int height) {
     const doc::Look look = currentLook(window);
-    window.state.hotspotBitmap = makeHotspotFace(width, height, look.fill, look.border);
-    return window.state.hotspotBitmap;
+    return makeHotspotFace(width, height, look.fill, look.border);
 }
 
 doc::Look currentLook(const MainWindow& window) {
@@ -61,7 +61,6 @@ int insertHotspot(MainWindow& window, int index, std::optional<int> number, cons
     h.look = look;
     const int id = h.id;
     if (!window.document.add(index, std::move(h))) return 0;
-    state.hotspotObjects.push_back(id);
     return id;
 }
 
@@ -87,6 +86,10 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
     const RectXYWH rect = normalised(left, top, width, height);
     // A click without a drag has no area to link.
     if (rect.w == 0 || rect.h == 0) return;
+    if (window.document.count() >= limits::kMaxHotspots) {
+        showMessage(kTooManyHotspots);
+        return;
+    }
     // The face as a file is kept as the last one made; the canvas gets the same pixels.
     makeHotspotFace(window, rect.w, rect.h);
     const int objectId = insertHotspot(window, window.document.count(), std::nullopt, rect,
@@ -113,6 +116,7 @@ void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
     int last = 0;
     RectXYWH lastRect;
     for (const NewHotspot& h : spots) {
+        if (window.document.count() >= limits::kMaxHotspots) break;
         const RectXYWH rect = normalised(h.left, h.top, h.width, h.height);
         if (rect.w == 0 || rect.h == 0) continue;
         const int id = insertHotspot(window, window.document.count(), std::nullopt, rect,

@@ -4,6 +4,8 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "core/hotspot_resize.h"
+#include "core/import_fit.h"
+#include "core/limits.h"
 #include "core/map_import.h"
 #include "forms/import_code_dialog.h"
 #include "forms/main_window.h"
@@ -30,9 +32,23 @@ void importCode(MainWindow& window) {
         if (dialog.ShowModal() != wxID_OK) return;
         code = toolkit::toUtf8(dialog.codeBox->GetValue());
     }
-    const mapimport::ImportResult found = mapimport::importMapCode(code);
+    if (code.size() > limits::kMaxImportBytes) {
+        showMessage("代码过长（超过 " +
+                    text::number(static_cast<long long>(limits::kMaxImportBytes >> 20)) +
+                    " MB），没有导入任何热点");
+        return;
+    }
+    mapimport::ImportResult found = mapimport::importMapCode(code);
     if (found.areas.empty()) {
         showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
+        return;
+    }
+    // Only what a project can keep is taken: what could not be saved and opened
+    // again is left out, and the user is told how much and why.
+    const std::string leftOut =
+        mapimport::leftOutNote(mapimport::fitToLimits(found.areas, window.document.count()));
+    if (found.areas.empty()) {
+        showMessage("没有导入任何热点" + leftOut);
         return;
     }
     long long faces = 0;
@@ -63,5 +79,5 @@ void importCode(MainWindow& window) {
     }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
-                skippedNote(found.skipped));
+                skippedNote(found.skipped) + leftOut);
 }

@@ -3,6 +3,7 @@
 #include <wx/log.h>
 #include <wx/slider.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/hotspot_face.h"
@@ -53,7 +54,7 @@ TEST_F(HotspotCreate, FixedButtonDoesNothingWithoutAPicture) {
     click(window->fixedHotspotButton);
     EXPECT_EQ(window->hotspotListBox->GetCount(), 0u);
     EXPECT_TRUE(window->canvas->store().objects().empty());
-    EXPECT_TRUE(state->hotspotObjects.empty());
+    EXPECT_EQ(window->document.count(), 0);
 }
 
 TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
@@ -62,7 +63,8 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     ASSERT_EQ(listTexts(), std::vector<std::string>{"热点:1 锁定：×"});
     const int h = window->hotspots.hotspotObjectAt(0);
     EXPECT_EQ(h, 2);
-    EXPECT_EQ(state->hotspotObjects, std::vector<int>{2});
+    ASSERT_EQ(window->document.count(), 1);
+    EXPECT_EQ(window->document.at(0)->id, 2);
     ASSERT_EQ(window->hotspotTable->GetItemCount(), 1);
     EXPECT_EQ(s8(window->hotspotTable->GetItemText(0, 0)), "1");
     EXPECT_EQ(s8(window->hotspotTable->GetItemText(0, 1)), "未添加热点链接");
@@ -72,11 +74,12 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     EXPECT_EQ(window->canvas->objectWidth(h), 150);
     EXPECT_EQ(window->canvas->objectHeight(h), 100);
     EXPECT_EQ(window->canvas->store().find(h)->transparency, 50);
-    // Magenta inside a two-pixel dark-green frame; the last face is kept.
+    // Magenta inside a two-pixel dark-green frame, as the face renderer makes it.
     EXPECT_EQ(facePixel(window->canvas, h, 1, 1), packRgb(0, 128, 0));
     EXPECT_EQ(facePixel(window->canvas, h, 2, 2), packRgb(255, 0, 255));
-    EXPECT_EQ(state->hotspotBitmap,
-              makeHotspotFace(150, 100, packRgb(255, 0, 255), packRgb(0, 128, 0)));
+    const Picture made = hotspotFacePicture(150, 100, packRgb(255, 0, 255), packRgb(0, 128, 0));
+    const Picture& shown = window->canvas->store().find(h)->picture;
+    EXPECT_TRUE(std::equal(made.rgb, made.rgb + 150 * 100 * 3, shown.rgb));
     // Selected: focus boxes, list and table rows, and the three handles inside the canvas.
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"0", "150", "0", "100", "150", "100"}));
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 0);

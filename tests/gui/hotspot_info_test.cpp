@@ -106,7 +106,6 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
     EXPECT_EQ(shown.cancelCaption, "取消修改");
     EXPECT_EQ(shown.boxes.link, "http://shop.example.com/Old");
     EXPECT_EQ(shown.boxes.tip, "旧提示");
-    EXPECT_EQ(state->infoDialogMode, 0);
     EXPECT_EQ(state->editOldLink, "http://shop.example.com/Old");
     EXPECT_EQ(row(1), (std::vector<std::string>{std::to_string(target - 1),
                                                 "http://www.shop.com/Item?ID=Ab1", "新 提示"}));
@@ -116,6 +115,31 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
                   .find("href=\"http://www.shop.com/Item?ID=Ab1\" alt=\"&quot;新 提示\""),
               std::string::npos);
     expectViewsMatchDocument();
+}
+
+// A link or tip longer than a project keeps is refused until shortened, the
+// scheme the link rules add counted; the dialog stays open meanwhile.
+TEST_F(HotspotInfo, TextsPastTheLimitAreRefusedUntilShortened) {
+    std::string tip;
+    for (int i = 0; i < 21000; ++i) tip += "链";
+    ShownInfo shown;
+    bool refused = false;
+    wxTEST_DIALOG(chooseModify(target),
+                  ExpectHotspotInfo(shown,
+                                    [&](HotspotInfoDialog& d) {
+                                        d.setValue({std::string(65530, 'b'), tip});
+                                        EXPECT_EQ(d.addressBox->GetValue().length(),
+                                                  65530u);  // not cut
+                                        pressButton(d.confirmButton);
+                                        refused = d.IsModal() || d.GetReturnCode() != wxID_OK;
+                                        // At the limit exactly once "http://" is added.
+                                        d.setValue({std::string(65529, 'b'), tip});
+                                        pressButton(d.confirmButton);
+                                    }),
+                  ExpectMessage("链接过长（最多 65536 字节），请缩短后再确认"));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(row(1)[1].size(), 65536u);
+    EXPECT_TRUE(row(1)[2] == tip);
 }
 
 TEST_F(HotspotInfo, TheRealPopupsItemOpensIt) {
