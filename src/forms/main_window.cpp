@@ -16,6 +16,7 @@
 
 #include <algorithm>
 
+#include "app/desktop.h"
 #include "app/repaint_thread.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/main_layout.h"

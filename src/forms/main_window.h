@@ -24,6 +24,7 @@ class wxMenu;
 class wxMenuBar;
 class wxMenuItem;
 struct ProjectSession;
+struct DesktopSession;
 class wxPanel;
 class wxSlider;
 class wxStaticBox;
@@ -127,6 +128,8 @@ public:
 
     // The project being worked on: its file, what was saved, the recovery file.
     std::unique_ptr<ProjectSession> session;
+    // The window's remembered place and the recent projects.
+    std::unique_ptr<DesktopSession> desktop;
 
 private:
     void buildControls();

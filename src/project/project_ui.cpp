@@ -7,6 +7,7 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 
+#include "app/desktop.h"
 #include "app/reset.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
@@ -19,6 +20,7 @@
 #include "platform/files.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
+#include "toolkit/settings.h"
 #include "toolkit/widgets.h"
 
 namespace {
@@ -74,12 +76,15 @@ wxString suggestedName(const MainWindow& window) {
 
 bool chooseProjectFile(MainWindow& window, bool save, std::string& path) {
     const ProjectSession& s = *window.session;
-    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"),
-                        toolkit::fromUtf8(project::folderOf(s.projectPath)),
+    // The current project's folder, else the one a project was last opened or saved in.
+    wxString folder = toolkit::fromUtf8(project::folderOf(s.projectPath));
+    if (folder.empty()) folder = settings::lastFolder(settings::Folder::projects);
+    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"), folder,
                         save ? suggestedName(window) : wxString(), toolkit::fromUtf8(kProjectFilter),
                         save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
     if (dialog.ShowModal() != wxID_OK) return false;
     path = toolkit::toUtf8(dialog.GetPath());
+    settings::rememberFolder(settings::Folder::projects, dialog.GetPath());
     // A name typed without an extension gets the project's; one the user typed is kept.
     const std::string name = project::fileNameOf(path);
     if (save && name.find('.', 1) == std::string::npos) path += project::kExtension;
@@ -197,6 +202,7 @@ bool saveProjectTo(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 
@@ -271,6 +277,7 @@ bool openProjectFile(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 

@@ -408,7 +408,8 @@ TEST_F(Projects, SavingKeepsTheFileTheUserHad) {
 // picture and as code to import, where a plain open of a pipe waits for ever.
 TEST_F(Projects, PipesDevicesAndFoldersAreRefusedAtOnce) {
     makeWork();
-    const std::string fifo = folder + "/pipe.hzproj";
+    // Not named *.hzproj: a dropped project file opens as a project, after the question.
+    const std::string fifo = folder + "/pipe.png";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string before = codeOf(*window);
     for (const std::string& path : {fifo, std::string("/dev/zero"), folder}) {
