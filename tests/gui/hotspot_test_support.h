@@ -44,24 +44,25 @@ class HotspotWindowTest : public MainWindowTest {
     }
     void click(wxWindow* w) {
         sim.MouseMove(centreOf(w));
-        pump(30);
+        drainEvents();
         sim.MouseClick();
-        pump(60);
+        drainEvents();
     }
     // Presses the left button at `from` on the canvas and moves through `path`.
     void drag(wxPoint from, std::initializer_list<wxPoint> path) {
         sim.MouseMove(onScreen(from.x, from.y));
-        pump(30);
+        drainEvents();
         sim.MouseDown();
-        waitFor([&] { return window->canvas->pressedObject() != 0; }, 1000);
+        EXPECT_TRUE(waitFor("the press to reach the canvas",
+                            [&] { return window->canvas->pressedObject() != 0; }));
         for (const wxPoint& p : path) {
             sim.MouseMove(onScreen(p.x, p.y));
-            pump(30);
+            drainEvents();
         }
     }
     void release() {
         sim.MouseUp();
-        pump(30);
+        drainEvents();
     }
     wxPoint objectAt(int id) const {
         return wxPoint(window->canvas->objectLeft(id), window->canvas->objectTop(id));
@@ -108,16 +109,35 @@ class HotspotWindowTest : public MainWindowTest {
     void dragHandle(int index, int dx, int dy) {
         wxWindow* handle = window->handles[index];
         const wxPoint from = centreOf(handle);
+        // A locked hotspot's handle takes no press: nothing to wait for then.
+        const doc::Hotspot* h = window->document.find(window->handlesObject);
+        const bool resizes = h && !h->locked;
         sim.MouseMove(from);
-        pump(30);
+        drainEvents();
+        // A handle just shown may not be on the screen yet: the press must land on it.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the pointer to be over the handle", [&] {
+                wxPoint at;
+                return wxFindWindowAtPointer(at) == handle;
+            }));
+        }
         sim.MouseDown();
-        pump(30);
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the press to reach the handle",
+                                [&] { return window->handleDrag.active(); }));
+        }
+        drainEvents();
         for (int k = 1; k <= 3; ++k) {
             sim.MouseMove(from + wxPoint(dx * k / 3, dy * k / 3));
-            pump(30);
+            drainEvents();
         }
         sim.MouseUp();
-        pump(40);
+        // The release comes after every movement: once it is handled, so are they.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the handle to be let go",
+                                [&] { return !window->handleDrag.active(); }));
+        }
+        drainEvents();
     }
 
     // Every view shows the document: for each hotspot in list order, its list box
