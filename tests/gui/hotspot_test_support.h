@@ -109,15 +109,34 @@ class HotspotWindowTest : public MainWindowTest {
     void dragHandle(int index, int dx, int dy) {
         wxWindow* handle = window->handles[index];
         const wxPoint from = centreOf(handle);
+        // A locked hotspot's handle takes no press: nothing to wait for then.
+        const doc::Hotspot* h = window->document.find(window->handlesObject);
+        const bool resizes = h && !h->locked;
         sim.MouseMove(from);
         drainEvents();
+        // A handle just shown may not be on the screen yet: the press must land on it.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the pointer to be over the handle", [&] {
+                wxPoint at;
+                return wxFindWindowAtPointer(at) == handle;
+            }));
+        }
         sim.MouseDown();
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the press to reach the handle",
+                                [&] { return window->handleDrag.active(); }));
+        }
         drainEvents();
         for (int k = 1; k <= 3; ++k) {
             sim.MouseMove(from + wxPoint(dx * k / 3, dy * k / 3));
             drainEvents();
         }
         sim.MouseUp();
+        // The release comes after every movement: once it is handled, so are they.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the handle to be let go",
+                                [&] { return !window->handleDrag.active(); }));
+        }
         drainEvents();
     }
 

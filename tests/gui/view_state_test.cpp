@@ -27,7 +27,8 @@ class ViewState : public HotspotWindowTest {
         picture.SetRGB(wxRect(0, 0, 790, 2000), 30, 120, 200);
         ASSERT_TRUE(picture.SaveFile(toolkit::fromUtf8(picturePath), wxBITMAP_TYPE_PNG));
         window->canvas->onFilesDropped({toolkit::fromUtf8(picturePath)});
-        ASSERT_TRUE(waitFor("the picture to load", [&] { return state->pictureObject != 0; }));
+        ASSERT_TRUE(waitFor("the dropped picture to be installed",
+                            [&] { return state->pictureObject != 0; }));
         click(window->fixedHotspotButton);
         createHotspot(*window, 200, 300, 80, 40, "http://b/", "乙", true);
         ASSERT_TRUE(saveProjectTo(*window, projectPath));
@@ -39,7 +40,7 @@ class ViewState : public HotspotWindowTest {
         wxRemoveFile(toolkit::fromUtf8(projectPath));
     }
     bool starred() const { return s8(window->GetTitle()).find('*') != std::string::npos; }
-    // The title is looked at when the window is idle: give it the chance.
+    // The title is looked at when the window is idle or soon after a change: look now.
     void settle() {
         drainEvents();
         noteWork(*window);
