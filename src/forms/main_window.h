@@ -8,11 +8,13 @@
 #include <memory>
 
 #include "core/app_state.h"
+#include "core/document.h"
 #include "core/hotspot_list.h"
 #include "core/hotspot_resize.h"
 #include "core/undo_history.h"
 
 class CanvasCtrl;
+class DocumentView;
 class RepaintThread;
 class wxButton;
 class wxColourPickerCtrl;
@@ -55,7 +57,9 @@ public:
     ~MainWindow() override;
 
     AppState& state;
-    HotspotList hotspots;  // shown by hotspotListBox and hotspotTable
+    // The work: every hotspot, the selection, the colours and the address for the code.
+    doc::Document document;
+    HotspotList hotspots;  // the document's hotspots as hotspotListBox and hotspotTable show them
 
     CanvasCtrl* canvas = nullptr;                   // 动画框1
     wxPanel* panel = nullptr;                       // 外形框1
@@ -132,6 +136,7 @@ private:
     void buildMenuBar();
     void onCreated();
     std::unique_ptr<HotspotListView> listView_;
+    std::unique_ptr<DocumentView> documentView_;
     std::unique_ptr<RepaintThread> repaintThread_;
     int openMenus_ = 0;  // menus of the bar and popups now open: an Esc is theirs
     std::array<int, 6> paneWidths_{{65, 250, 66, 80, 66, 80}};

@@ -21,14 +21,13 @@ const char* const kAddressEmpty = "图片地址位置不能为空";
 
 std::string generateMapCode(const MainWindow& window, MapVariant variant) {
     const AppState& s = window.state;
-    const auto areas =
-        mapcode::collectMapAreas(window.hotspots, window.canvas->store(), s.pictureObject);
+    const auto areas = mapcode::collectMapAreas(window.document);
     // Our tips are UTF-8 already, so the preview's conversion to UTF-8 keeps them whole.
     if (variant == MapVariant::preview)
         return mapcode::generateMapCode(
             preview::pictureSource(s.imagePath, s.loadMode == 1, platform::kPathSeparators),
             s.imageWidth, s.imageHeight, std::nullopt, areas);
-    return mapcode::generateMapCode(s.codeImageAddress, s.imageWidth, s.imageHeight,
+    return mapcode::generateMapCode(window.document.codeAddress(), s.imageWidth, s.imageHeight,
                                     mapcode::drawMapName(), areas);
 }
 
@@ -48,7 +47,7 @@ void viewCode(MainWindow& window) {
             return;
         }
     }
-    s.codeImageAddress = address;
+    window.document.setCodeAddress(address);
 
     CodeWindow codeWindow(&window);
     bindCodeWindow(codeWindow,

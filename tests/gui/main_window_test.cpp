@@ -149,7 +149,7 @@ TEST_F(MainWindowStart, EveryControlOfTheTable) {
     EXPECT_EQ(window->canvas->store().background(), packRgb(255, 255, 255));
     EXPECT_EQ(window->state.pictureObject, 0);
     EXPECT_TRUE(window->state.imagePath.empty());
-    EXPECT_TRUE(window->state.hotspotObjects.empty());
+    EXPECT_EQ(window->document.count(), 0);
 }
 
 TEST_F(MainWindowStart, StatusBarPanes) {
