@@ -55,10 +55,26 @@ class HotspotWindowTest : public MainWindowTest {
         sim.MouseDown();
         EXPECT_TRUE(waitFor("the press to reach the canvas",
                             [&] { return window->canvas->pressedObject() != 0; }));
+        // Each movement is awaited, and made again while it has not arrived: GTK may
+        // hold back a movement that comes within the same frame as the one before it.
+        wxPoint seen(-1000000, -1000000);
+        const auto note = [&seen](wxMouseEvent& e) {
+            seen = e.GetPosition();
+            e.Skip();
+        };
+        window->canvas->Bind(wxEVT_MOTION, note);
         for (const wxPoint& p : path) {
-            sim.MouseMove(onScreen(p.x, p.y));
-            drainEvents();
+            const wxPoint target = onScreen(p.x, p.y);
+            sim.MouseMove(target);
+            int polls = 0;
+            EXPECT_TRUE(waitFor("the canvas to see the pointer move", [&] {
+                if (seen == p) return true;
+                if (++polls % 100 == 0) sim.MouseMove(target);
+                return false;
+            }));
         }
+        window->canvas->Unbind(wxEVT_MOTION, note);
+        drainEvents();
     }
     void release() {
         sim.MouseUp();
