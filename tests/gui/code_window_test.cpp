@@ -14,10 +14,10 @@
 #include <wx/utils.h>
 
 #include "canvas/canvas_ctrl.h"
+#include "code_window_expect.h"
 #include "core/full_screen.h"
 #include "core/hotspot_list.h"
 #include "core/random.h"
-#include "code_window_expect.h"
 #include "gui_test.h"
 #include "output/code_ui.h"
 #include "toolkit/clipboard.h"
@@ -91,7 +91,7 @@ int mapNameOf(const std::string& code) {
 }
 
 class CodeOutput : public MainWindowTest {
-protected:
+  protected:
     void TearDown() override {
         toolkit::setClipboardUnavailable(false);
         MainWindowTest::TearDown();
@@ -123,9 +123,9 @@ protected:
         return "<img src=\"" + src + "\" width=\"790\" height=\"400\" usemap=\"#" + n +
                "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
                "\">  <area shape=\"rect\" coords=\"10,20,160,120\" href=\"http://a/1\" "
-               "alt=\"&quot;第一\" title=\"第一\" target=\"_blank\" />\r\n"
+               "alt=\"第一\" title=\"第一\" target=\"_blank\" />\r\n"
                "  <area shape=\"rect\" coords=\"-5,0,145,100\" href=\"http://a/&quot;2&quot;\" "
-               "alt=\"&quot;\" title=\"\" target=\"_blank\" />\r\n</map>";
+               "alt=\"\" title=\"\" target=\"_blank\" />\r\n</map>";
     }
     void addTwoHotspots() {
         addHotspot(40, 60, 150, 100, "http://a/1", "第一");
@@ -206,6 +206,24 @@ TEST_F(CodeOutput, NetworkPictureAsksNothingAndDrawsANewNameEachTime) {
     ASSERT_EQ(names.size(), 2u);
     EXPECT_NE(names[0], names[1]);
     EXPECT_EQ(state->codeImageAddress, "http://img.example/a b.png");
+}
+
+TEST_F(CodeOutput, AmpersandsABrowserWouldMisreadAreEscaped) {
+    addPicture("http://img.example/a.png?v=1&copy", 1);
+    addHotspot(40, 60, 150, 100, "http://a/?id=5&copy&x=1&b=2&amp;c", "买&reg_送&#169;");
+    wxTEST_DIALOG(
+        click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+            const std::string code = editorText(w);
+            const std::string n = std::to_string(mapNameOf(code));
+            EXPECT_EQ(
+                code,
+                "<img src=\"http://img.example/a.png?v=1&amp;copy\" width=\"790\" "
+                "height=\"400\" usemap=\"#" +
+                    n + "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
+                    "\">  <area shape=\"rect\" coords=\"10,20,160,120\" "
+                    "href=\"http://a/?id=5&amp;copy&x=1&b=2&amp;c\" alt=\"买&amp;reg_送&#169;\" "
+                    "title=\"买&amp;reg_送&#169;\" target=\"_blank\" />\r\n</map>");
+        }));
 }
 
 TEST_F(CodeOutput, NoPictureShowsNoCode) {
