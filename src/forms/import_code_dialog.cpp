@@ -40,7 +40,7 @@ ImportCodeDialog::ImportCodeDialog(wxWindow* parent)
 
 bool ImportCodeDialog::loadFile(const wxString& path) {
     std::string bytes, error;
-    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, 16 * 1024 * 1024)) {
+    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, mapimport::kMaxCodeFileBytes)) {
         showMessage("代码文件无法打开（" + error + "）：" + toolkit::toUtf8(path));
         return false;
     }

@@ -9,6 +9,7 @@
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
 #include "hotspots/undo_ui.h"
+#include "image/decode_wait.h"
 #include "image/picture_install.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
@@ -21,6 +22,14 @@ std::string skippedNote(int skipped) {
     return "，跳过了 " + text::number(skipped) + " 个圆形、多边形或无法识别的区域";
 }
 
+std::string outsideMapNote(const mapimport::ImportResult& found) {
+    if (!found.outsideMap) return {};
+    return "。代码中没有 map 元素，这些区域是从 map 之外导入的，在网页上要放进 map 才能点击";
+}
+
+const char* const kImportBusyTitle = "导入代码";
+const char* const kImportBusyText = "正在读取代码，请稍候……";
+
 }  // namespace
 
 void importCode(MainWindow& window) {
@@ -30,16 +39,19 @@ void importCode(MainWindow& window) {
         if (dialog.ShowModal() != wxID_OK) return;
         code = toolkit::toUtf8(dialog.codeBox->GetValue());
     }
-    const mapimport::ImportResult found = mapimport::importMapCode(code);
-    if (found.areas.empty()) {
-        showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
+    mapimport::ImportResult found;
+    runWhileResponsive(window, kImportBusyTitle, kImportBusyText,
+                       [&](const std::atomic<bool>& cancel) {
+                           mapimport::ImportLimits limits;
+                           limits.cancel = &cancel;
+                           found = mapimport::importMapCode(code, limits);
+                       });
+    if (!found.error.empty()) {
+        showMessage(found.error);
         return;
     }
-    long long faces = 0;
-    for (const mapimport::ImportedArea& a : found.areas)
-        faces += static_cast<long long>(a.x2 - a.x1) * (a.y2 - a.y1);
-    if (faces > kMaxAllHotspotPixels) {
-        showMessage("代码中的热点总面积过大，没有导入任何热点");
+    if (found.areas.empty()) {
+        showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
         return;
     }
     AppState& state = window.state;
@@ -52,6 +64,18 @@ void importCode(MainWindow& window) {
         loadNetworkPicture(window, toolkit::fromUtf8(found.pictureAddress));
         if (state.pictureObject == 0) return;
     }
+    mapimport::fitToPicture(found, state.imageWidth, state.imageHeight);
+    if (found.areas.empty()) {
+        showMessage("代码中的热点区域都在图片之外，没有导入任何热点" + skippedNote(found.skipped));
+        return;
+    }
+    long long faces = 0;
+    for (const mapimport::ImportedArea& a : found.areas)
+        faces += static_cast<long long>(a.x2 - a.x1) * (a.y2 - a.y1);
+    if (faces > kMaxAllHotspotPixels) {
+        showMessage("代码中的热点总面积过大，没有导入任何热点");
+        return;
+    }
     const int left = window.canvas->objectLeft(state.pictureObject);
     const int top = window.canvas->objectTop(state.pictureObject);
     std::vector<NewHotspot> spots;
@@ -63,5 +87,5 @@ void importCode(MainWindow& window) {
     }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
-                skippedNote(found.skipped));
+                skippedNote(found.skipped) + outsideMapNote(found));
 }
