@@ -1,14 +1,17 @@
 #include "app/app.h"
 
 #include <wx/image.h>
-#include <wx/translation.h>
 #include <wx/log.h>
+#include <wx/translation.h>
+
+#include <new>
 
 #include "core/random.h"
 #include "forms/main_window.h"
-#include "toolkit/program_icon.h"
 #include "project/project_session.h"
+#include "toolkit/message_box.h"
 #include "toolkit/modal_state.h"
+#include "toolkit/program_icon.h"
 #include "toolkit/system_texts.h"
 
 namespace {
@@ -50,7 +53,6 @@ MainWindow* openMainWindow(AppState& state) {
     bindPictureLoading(*window);
     bindHotspotEditing(*window);
     bindCanvasHandlers(*window);
-    bindReset(*window);
     bindCodeOutput(*window);
     bindHotspotInfo(*window);
     bindDrawOverlay(*window);
@@ -70,6 +72,17 @@ bool HotspotApp::OnInit() {
     MainWindow* window = openMainWindow(*state_);
     // Work left behind by a run that was killed or crashed is offered back.
     window->CallAfter([window] { offerRecovery(*window); });
+    return true;
+}
+
+bool HotspotApp::OnExceptionInMainLoop() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        showMessage("内存不足，刚才的操作没有完成");
+    } catch (...) {
+        showMessage("程序出现了内部错误，刚才的操作没有完成");
+    }
     return true;
 }
 

@@ -18,7 +18,9 @@ class HotspotApp : public wxApp {
 public:
     bool OnInit() override;
     int OnExit() override;
+    // What an event handler threw ends that handler only, with a word to the user.
+    bool OnExceptionInMainLoop() override;
 
-private:
+  private:
     std::unique_ptr<AppState> state_;
 };

@@ -1,4 +1,4 @@
-// 清空: back to the no-picture state, ready for the next picture.
+// The reset: back to the no-picture state, ready for the next picture.
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
@@ -33,9 +33,4 @@ void resetAll(MainWindow& window) {
     state.imagePath.clear();
     // Nothing is left to take back.
     forgetUndoSteps(window);
-}
-
-void bindReset(MainWindow& window) {
-    MainWindow* w = &window;
-    w->clearButton->Bind(wxEVT_BUTTON, [w](wxCommandEvent&) { resetAll(*w); });
 }

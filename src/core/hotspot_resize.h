@@ -6,14 +6,15 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "core/limits.h"
 
 // A hotspot is never smaller than this on either side...
-inline constexpr int kMinHotspotSide = 2;
+inline constexpr int kMinHotspotSide = limits::kMinHotspotSide;
 // ...nor larger: its face is a picture of its own, and that has to fit in memory.
-inline constexpr int kMaxHotspotSide = 32000;
-inline constexpr long long kMaxHotspotPixels = 32LL * 1000 * 1000;
+inline constexpr int kMaxHotspotSide = limits::kMaxHotspotSide;
+inline constexpr long long kMaxHotspotPixels = limits::kMaxHotspotPixels;
 // All hotspots' faces together, as many pixels as the largest picture accepted.
-inline constexpr long long kMaxAllHotspotPixels = 200LL * 1000 * 1000;
+inline constexpr long long kMaxAllHotspotPixels = limits::kMaxAllHotspotPixels;
 // Whether a face of that size can be made at all (a made hotspot may be smaller
 // than a resize leaves it).
 inline bool hotspotFaceFits(int width, int height) {
@@ -21,7 +22,7 @@ inline bool hotspotFaceFits(int width, int height) {
            static_cast<long long>(width) * height <= kMaxHotspotPixels;
 }
 // How far from the picture a typed left or top may put a hotspot (what a project file keeps).
-inline constexpr int kMaxTypedOffset = 10000000;
+inline constexpr int kMaxTypedOffset = limits::kMaxCoordinate;
 
 // The edges a handle moves, for the handles in the order of placeHandles: upper
 // left, middle left, lower left, bottom middle, lower right, middle right, upper

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/hotspot_resize.h"
+#include "core/limits.h"
 #include "core/text.h"
 #include "platform/clock.h"
 #include "platform/encoding.h"
@@ -253,7 +254,7 @@ void walk(const GumboNode* root, Visit visit) {
 
 ImportResult importMapCode(const std::string& html, const ImportLimits& limits) {
     ImportResult result;
-    if (html.size() > kMaxCodeBytes) {
+    if (html.size() > limits::kMaxImportBytes) {
         result.error = kTooLong;
         return result;
     }

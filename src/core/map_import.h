@@ -10,20 +10,15 @@
 
 namespace mapimport {
 
-// The longest code text that is read (pasted, or a file once decoded).
-inline constexpr size_t kMaxCodeBytes = 8 * 1024 * 1024;
-// The longest code file that is opened: UTF-16 takes two bytes a character.
-inline constexpr size_t kMaxCodeFileBytes = 2 * kMaxCodeBytes;
-
 struct ImportedArea {
     // Corners relative to the picture, ordered: x1 <= x2, y1 <= y2.
     int x1 = 0;
     int y1 = 0;
     int x2 = 0;
     int y2 = 0;
-    bool wholePicture = false;  // shape="default": the corners come from the picture
     std::string link;           // href, character references decoded
     std::string tip;            // alt, else title
+    bool wholePicture = false;  // shape="default": the corners come from the picture
 };
 
 struct ImportResult {
@@ -43,7 +38,7 @@ struct ImportLimits {
     const std::atomic<bool>* cancel = nullptr;
 };
 
-inline constexpr const char* kTooLong = "代码超过 8 MB，没有导入任何热点";
+inline constexpr const char* kTooLong = "代码过长（超过 16 MB），没有导入任何热点";
 inline constexpr const char* kTooComplex = "代码的结构过于复杂，无法读完，没有导入任何热点";
 inline constexpr const char* kCancelled = "已取消导入";
 

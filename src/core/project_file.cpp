@@ -1,9 +1,11 @@
 #include "core/project_file.h"
 
-#include <nlohmann/json.hpp>
-
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
+#include <nlohmann/json.hpp>
 
 #include "core/hotspot_resize.h"
 #include "core/text.h"
@@ -14,6 +16,9 @@ namespace {
 
 using nlohmann::json;
 namespace fs = std::filesystem;
+
+// The project read from a parsed file; false with the message. Never throws.
+bool fromJsonValue(const json& j, Project& out, std::string& error);
 
 constexpr const char* kFormatName = "huizhan-hotspots-project";
 
@@ -171,17 +176,171 @@ std::string dumped(const json& j) { return j.dump(2, ' ', false, json::error_han
 
 std::string toJson(const Project& p) { return dumped(toJsonValue(p)); }
 
+std::string limitProblem(const Project& p, std::size_t bytes) {
+    if (p.hotspots.size() > static_cast<size_t>(kMaxHotspots))
+        return "热点过多（" + text::number(static_cast<long long>(p.hotspots.size())) +
+               " 个，最多 " + text::number(kMaxHotspots) + " 个）";
+    if (p.hasPicture) {
+        const PictureRecord& r = p.picture;
+        if (r.path.size() > kMaxTextBytes || r.uploadedAddress.size() > kMaxTextBytes ||
+            r.relativePath.size() > kMaxTextBytes)
+            return "图片的路径或地址过长";
+        if (r.width < 1 || r.width > kMaxSide || r.height < 1 || r.height > kMaxSide)
+            return "图片的尺寸超出范围";
+        if (std::abs(r.left) > kMaxCoordinate || std::abs(r.top) > kMaxCoordinate)
+            return "图片的位置超出范围";
+    }
+    long long faces = 0;
+    for (size_t i = 0; i < p.hotspots.size(); ++i) {
+        const HotspotRecord& h = p.hotspots[i];
+        const std::string which = "第 " + text::number(static_cast<long long>(i + 1)) + " 个热点";
+        if (h.link.size() > kMaxTextBytes || h.tip.size() > kMaxTextBytes)
+            return which + "的链接或提示过长（最多 " +
+                   text::number(static_cast<long long>(kMaxTextBytes)) + " 字节）";
+        if (std::abs(h.x) > kMaxCoordinate || std::abs(h.y) > kMaxCoordinate)
+            return which + "的位置超出范围";
+        if (h.width < 1 || h.height < 1 || h.width > kMaxHotspotSide ||
+            h.height > kMaxHotspotSide ||
+            static_cast<long long>(h.width) * h.height > kMaxHotspotPixels)
+            return which + "的尺寸超出范围";
+        faces += static_cast<long long>(h.width) * h.height;
+    }
+    if (faces > kMaxAllHotspotPixels) return "热点总面积过大";
+    if (p.transparency < 1 || p.transparency > 100) return "透明度超出范围";
+    if (bytes > limits::kMaxProjectBytes)
+        return "工程文件过大（超过 " +
+               text::number(static_cast<long long>(limits::kMaxProjectBytes >> 20)) + " MB）";
+    return {};
+}
+
 std::string toRecoveryJson(const Project& p, const std::string& projectPath) {
     json j = toJsonValue(p);
     j["recoveryOf"] = projectPath;
     return dumped(j);
 }
 
+namespace {
+
+// Walks the text once without building anything, and stops at the first thing a
+// project cannot hold: a number beyond a double, nesting deeper than the program
+// writes, more hotspots or values than the limits allow. Only then is the
+// document built, so its memory stays a small multiple of the file's size.
+class Prescan : public nlohmann::json_sax<json> {
+  public:
+    enum class Problem { none, syntax, number, depth, hotspots, values };
+    Problem problem = Problem::none;
+    std::size_t errorByte = 0;
+
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t v, const string_t&) override {
+        if (!std::isfinite(v)) return stop(Problem::number);
+        return value();
+    }
+    bool string(string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
+    bool key(string_t& k) override {
+        if (depth_ == 1) lastTopKey_ = k;
+        return true;
+    }
+    bool start_object(std::size_t) override { return open(false); }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(true); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        errorByte = position;
+        // 406: a number a double cannot hold, reported by the parser itself.
+        return stop(e.id == 406 ? Problem::number : Problem::syntax);
+    }
+
+  private:
+    // Far more than a project at its limits holds: eight values a hotspot, and room
+    // for fields a later version adds.
+    static constexpr std::size_t kMaxValues =
+        (static_cast<std::size_t>(limits::kMaxHotspots) + 64) * 32;
+
+    bool stop(Problem p) {
+        if (problem == Problem::none) problem = p;
+        return false;
+    }
+    bool value() {
+        if (++values_ > kMaxValues) return stop(Problem::values);
+        if (inHotspots_ && depth_ == 2 &&
+            ++hotspots_ > static_cast<std::size_t>(limits::kMaxHotspots))
+            return stop(Problem::hotspots);
+        return true;
+    }
+    bool open(bool array) {
+        if (!value()) return false;
+        if (++depth_ > limits::kMaxJsonDepth) return stop(Problem::depth);
+        if (depth_ == 2 && array && lastTopKey_ == "hotspots") inHotspots_ = true;
+        return true;
+    }
+    bool close() {
+        if (depth_ == 2) inHotspots_ = false;
+        --depth_;
+        return true;
+    }
+
+    int depth_ = 0;
+    std::size_t values_ = 0;
+    std::size_t hotspots_ = 0;
+    bool inHotspots_ = false;
+    std::string lastTopKey_;
+};
+
+// The file's JSON, or false with the reader's message. Never throws.
+bool parseProjectJson(const std::string& text, json& out, std::string& error) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+        error = "工程文件是空的";
+        return false;
+    }
+    const std::string damaged = "工程文件已损坏或不完整";
+    try {
+        Prescan scan;
+        json::sax_parse(text, &scan);
+        switch (scan.problem) {
+            case Prescan::Problem::none:
+                break;
+            case Prescan::Problem::syntax:
+                error = damaged + "（第 " +
+                        lineOf(text, scan.errorByte > 0 ? scan.errorByte - 1 : 0) +
+                        " 行附近不是有效的 JSON）";
+                return false;
+            case Prescan::Problem::number:
+                error = damaged + "（数值超出范围）";
+                return false;
+            case Prescan::Problem::depth:
+                error = damaged + "（嵌套过深）";
+                return false;
+            case Prescan::Problem::hotspots:
+                error = "工程文件无法打开：工程文件中的热点过多（超过 " +
+                        text::number(limits::kMaxHotspots) + " 个）";
+                return false;
+            case Prescan::Problem::values:
+                error = damaged + "（内容过多）";
+                return false;
+        }
+        out = json::parse(text);
+        return true;
+    } catch (const std::bad_alloc&) {
+        error = "内存不足，无法打开工程文件";
+    } catch (...) {
+        error = damaged;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool fromRecoveryJson(const std::string& text, Project& out, std::string& projectPath,
                       std::string& error) {
+    json j;
     Project p;
-    if (!fromJson(text, p, error)) return false;
-    const json j = json::parse(text, nullptr, false);
+    if (!parseProjectJson(text, j, error) || !fromJsonValue(j, p, error)) return false;
     const auto it = j.find("recoveryOf");
     projectPath = it != j.end() && it->is_string() ? it->get<std::string>() : std::string();
     out = std::move(p);
@@ -190,19 +349,17 @@ bool fromRecoveryJson(const std::string& text, Project& out, std::string& projec
 
 bool fromJson(const std::string& text, Project& out, std::string& error) {
     error.clear();
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
-        error = "工程文件是空的";
-        return false;
-    }
     json j;
-    try {
-        j = json::parse(text);
-    } catch (const json::parse_error& e) {
-        error = "工程文件已损坏或不完整（第 " + lineOf(text, e.byte > 0 ? e.byte - 1 : 0) +
-                " 行附近不是有效的 JSON）";
-        return false;
-    }
-    if (!j.is_object() || j.value("format", std::string()) != kFormatName) {
+    if (!parseProjectJson(text, j, error)) return false;
+    return fromJsonValue(j, out, error);
+}
+
+namespace {
+
+bool readProject(const json& j, Project& out, std::string& error) {
+    const auto format = j.is_object() ? j.find("format") : j.end();
+    if (format == j.end() || !format->is_string() ||
+        format->get_ref<const std::string&>() != kFormatName) {
         error = "这不是绘栈热点工程文件";
         return false;
     }
@@ -288,6 +445,20 @@ bool fromJson(const std::string& text, Project& out, std::string& error) {
     out = std::move(p);
     return true;
 }
+
+bool fromJsonValue(const json& j, Project& out, std::string& error) {
+    error.clear();
+    try {
+        return readProject(j, out, error);
+    } catch (const std::bad_alloc&) {
+        error = "内存不足，无法打开工程文件";
+    } catch (...) {
+        error = "工程文件已损坏或不完整";
+    }
+    return false;
+}
+
+}  // namespace
 
 std::string relativeTo(const std::string& folder, const std::string& file) {
     if (folder.empty() || file.empty()) return {};

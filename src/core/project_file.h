@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/canvas_store.h"
+#include "core/limits.h"
 
 namespace project {
 
@@ -14,12 +15,11 @@ inline constexpr int kFormatVersion = 1;
 // Project files carry this extension.
 inline constexpr const char* kExtension = ".hzproj";
 
-// Limits a file must keep to be opened: a picture side the loader accepts, and
-// room for every page a shop decorator makes.
-inline constexpr int kMaxSide = 1000000;
-inline constexpr int kMaxCoordinate = 10000000;
-inline constexpr int kMaxHotspots = 20000;
-inline constexpr size_t kMaxTextBytes = 64 * 1024;
+// Limits a file must keep to be opened: those of the work itself.
+inline constexpr int kMaxSide = limits::kMaxSide;
+inline constexpr int kMaxCoordinate = limits::kMaxCoordinate;
+inline constexpr int kMaxHotspots = limits::kMaxHotspots;
+inline constexpr size_t kMaxTextBytes = limits::kMaxTextBytes;
 
 struct HotspotRecord {
     // Relative to the picture's top-left corner.
@@ -75,6 +75,11 @@ struct Project {
 
 // The project as the text of its file (UTF-8 JSON, two-space indents, LF ends).
 std::string toJson(const Project& p);
+
+// Why the project's file `bytes` long could not be opened again, in a sentence;
+// empty when it can. A save refuses what this names, so that nothing is saved that
+// the reader would refuse.
+std::string limitProblem(const Project& p, std::size_t bytes);
 
 // Reads a project file's text. False with a message naming the problem when it is
 // empty, not JSON, of a newer version, lacks a field, has a field of the wrong

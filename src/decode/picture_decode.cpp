@@ -48,13 +48,32 @@ DecodeResult decodePictureBytes(const std::uint8_t* data, std::size_t size, cons
         return result;
     }
     result.format = pictureFormatOf(data, size);
-    switch (result.format) {
-    case PictureFormat::Png: decode::decodePng(data, size, limits, result); break;
-    case PictureFormat::Jpeg: decode::decodeJpeg(data, size, limits, result); break;
-    case PictureFormat::Gif: decode::decodeGif(data, size, limits, result); break;
-    case PictureFormat::Bmp: decode::decodeBmp(data, size, limits, result); break;
-    case PictureFormat::Ico: decode::decodeIco(data, size, limits, result); break;
-    case PictureFormat::Unknown: result.status = DecodeStatus::UnknownFormat; break;
+    // Runs on a worker thread: nothing a decoder throws may leave it.
+    try {
+        switch (result.format) {
+            case PictureFormat::Png:
+                decode::decodePng(data, size, limits, result);
+                break;
+            case PictureFormat::Jpeg:
+                decode::decodeJpeg(data, size, limits, result);
+                break;
+            case PictureFormat::Gif:
+                decode::decodeGif(data, size, limits, result);
+                break;
+            case PictureFormat::Bmp:
+                decode::decodeBmp(data, size, limits, result);
+                break;
+            case PictureFormat::Ico:
+                decode::decodeIco(data, size, limits, result);
+                break;
+            case PictureFormat::Unknown:
+                result.status = DecodeStatus::UnknownFormat;
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        result.status = DecodeStatus::OutOfMemory;
+    } catch (...) {
+        result.status = DecodeStatus::Damaged;
     }
     if (result.status != DecodeStatus::Ok) result.picture = Picture{};
     return result;

@@ -3,19 +3,26 @@
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
+#include "core/limits.h"
+#include "core/link_rule.h"
+#include "core/text.h"
+#include "toolkit/message_box.h"
 #include "toolkit/widgets.h"
 
 using toolkit::fromUtf8;
 
 HotspotInfoDialog::HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip& initial)
     : wxDialog(parent, wxID_ANY, fromUtf8(infoform::kCaptionCreate), wxDefaultPosition,
-               wxSize(435, 149), wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "HotspotInfoDialog") {
+               wxSize(435, 149), wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "HotspotInfoDialog"),
+      mode_(mode) {
     using namespace infoform;
     SetFont(toolkit::uiFont());
     const toolkit::Place self = toolkit::on(this);
     labels = toolkit::label(self, "标签1", kLabels, {8, 24, 168, 64});
     addressBox = toolkit::editBox(self, "编辑框地址", "", {91, 18, 329, 24});
     tipBox = toolkit::editBox(self, "编辑框文本", "", {91, 56, 329, 24});
+    for (wxTextCtrl* box : {addressBox, tipBox})
+        box->SetMaxLength(static_cast<unsigned long>(limits::kMaxTextBytes));
     confirmButton = toolkit::button(self, "按钮确认", kConfirm, {120, 88, 136, 24});
     cancelButton = toolkit::button(self, "按钮取消", kCancelCreate, {280, 88, 136, 24});
 
@@ -59,6 +66,20 @@ void HotspotInfoDialog::setValue(const LinkTip& v) {
 }
 
 void HotspotInfoDialog::finish(int code) {
+    // What a hotspot cannot keep is not taken: the user shortens it first.
+    if (code == wxID_OK) {
+        const LinkTip typed = value();
+        // The link as it will be kept, with the scheme the rules add.
+        const size_t linkBytes =
+            hotspotLink(typed.link, mode_ == modify ? LinkEdit::modify : LinkEdit::create).size();
+        if (linkBytes > limits::kMaxTextBytes || typed.tip.size() > limits::kMaxTextBytes) {
+            showMessage(std::string(linkBytes > limits::kMaxTextBytes ? "链接" : "提示") +
+                        "过长（最多 " +
+                        text::number(static_cast<long long>(limits::kMaxTextBytes)) +
+                        " 字节），请缩短后再确认");
+            return;
+        }
+    }
     SetReturnCode(code);
     EndDialog(code);
 }

@@ -45,4 +45,6 @@ class HotspotInfoDialog : public wxDialog {
   private:
     // Ends the dialog with `code` (wxID_OK for confirm), shown modally or not.
     void finish(int code);
+
+    Mode mode_;
 };

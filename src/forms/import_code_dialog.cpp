@@ -4,6 +4,7 @@
 #include <wx/filedlg.h>
 #include <wx/textctrl.h>
 
+#include "core/limits.h"
 #include "core/map_import.h"
 #include "platform/files.h"
 #include "toolkit/message_box.h"
@@ -40,7 +41,7 @@ ImportCodeDialog::ImportCodeDialog(wxWindow* parent)
 
 bool ImportCodeDialog::loadFile(const wxString& path) {
     std::string bytes, error;
-    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, mapimport::kMaxCodeFileBytes)) {
+    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, limits::kMaxImportBytes)) {
         showMessage("代码文件无法打开（" + error + "）：" + toolkit::toUtf8(path));
         return false;
     }

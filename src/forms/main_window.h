@@ -137,7 +137,6 @@ private:
 void bindPictureLoading(MainWindow& window);  // load button, drop handler
 void bindHotspotEditing(MainWindow& window);  // create, select, delete, lock, colours, close
 void bindCanvasHandlers(MainWindow& window);  // press, drag, popup menu
-void bindReset(MainWindow& window);           // 清空
 void bindCodeOutput(MainWindow& window);      // 查看代码
 void bindHotspotInfo(MainWindow& window);     // 修改, double clicks on a hotspot
 void bindDrawOverlay(MainWindow& window);     // Shift: the drawing overlay

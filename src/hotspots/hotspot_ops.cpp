@@ -13,6 +13,7 @@
 #include "core/canvas_drag.h"
 #include "core/hotspot_face.h"
 #include "core/hotspot_resize.h"
+#include "core/limits.h"
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
@@ -86,6 +87,10 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
     const RectXYWH rect = normalised(left, top, width, height);
     // A click without a drag has no area to link.
     if (rect.w == 0 || rect.h == 0) return;
+    if (window.hotspots.hotspotCount() >= limits::kMaxHotspots) {
+        showMessage(kTooManyHotspots);
+        return;
+    }
     // The face as a file is kept as the last one made; the canvas gets the same pixels.
     makeHotspotFace(window, rect.w, rect.h);
     const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,
@@ -114,6 +119,7 @@ void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
     int last = 0;
     RectXYWH lastRect;
     for (const NewHotspot& h : spots) {
+        if (window.hotspots.hotspotCount() >= limits::kMaxHotspots) break;
         const RectXYWH rect = normalised(h.left, h.top, h.width, h.height);
         if (rect.w == 0 || rect.h == 0) continue;
         const int id = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,

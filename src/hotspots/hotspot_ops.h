@@ -11,6 +11,7 @@
 
 #include "core/app_state.h"
 #include "core/canvas_store.h"
+#include "core/limits.h"
 #include "core/text.h"
 
 class MainWindow;
@@ -37,6 +38,9 @@ void applyHotspotSettings(MainWindow& window, PackedColour hotspot, PackedColour
 
 // Many hotspots at once (opening a project, importing code): each is made as
 // createHotspot makes it, but only the last one is shown selected.
+inline constexpr const char* kTooManyHotspots = "热点已达 20000 个的上限，不能再添加";
+static_assert(limits::kMaxHotspots == 20000, "kTooManyHotspots names the limit");
+
 struct NewHotspot {
     int left = 0;
     int top = 0;

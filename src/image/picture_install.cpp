@@ -1,14 +1,15 @@
 #include "image/picture_install.h"
 
 #include <wx/button.h>
-#include <wx/file.h>
 #include <wx/log.h>
 
 #include "canvas/canvas_ctrl.h"
+#include "core/limits.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
 #include "hotspots/undo_ui.h"
 #include "image/decode_wait.h"
+#include "platform/files.h"
 #include "toolkit/message_box.h"
 #include "toolkit/path_text.h"
 #include "toolkit/widgets.h"
@@ -16,7 +17,6 @@
 namespace {
 
 // No picture file worth showing is this large; reading one would only exhaust memory.
-constexpr wxFileOffset kMaxFileBytes = 256LL * 1024 * 1024;
 
 std::string sizeText(int pixels) { return text::number(pixels) + "(xp)"; }
 
@@ -92,26 +92,16 @@ bool bringInPicture(MainWindow& window, const std::string& path, Bytes data,
 }
 
 bool readPictureFile(const wxString& path, Bytes& out, std::string& error) {
-    wxLogNull quiet;  // wxFile logs its failures
-    wxFile file;
-    if (!wxFile::Exists(path) || !file.Open(path)) {
-        error = "图片读取失败，无法打开文件：" + toolkit::pathText(path);
+    std::string bytes, why;
+    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, why, limits::kMaxPictureBytes)) {
+        if (why == "文件过大")
+            error = "图片文件过大（超过 256 MB），无法载入";
+        else if (why == "不是普通文件")
+            error = "图片读取失败，不是普通文件：" + toolkit::pathText(path);
+        else
+            error = "图片读取失败，无法打开文件：" + toolkit::pathText(path);
         return false;
     }
-    const wxFileOffset length = file.Length();
-    if (length < 0) {
-        error = "图片读取失败，无法打开文件：" + toolkit::pathText(path);
-        return false;
-    }
-    if (length > kMaxFileBytes) {
-        error = "图片文件过大（超过 256 MB），无法载入";
-        return false;
-    }
-    out.resize(static_cast<size_t>(length));
-    if (length > 0 && file.Read(out.data(), out.size()) != static_cast<ssize_t>(out.size())) {
-        error = "图片读取失败，无法读取文件：" + toolkit::pathText(path);
-        out.clear();
-        return false;
-    }
+    out.assign(bytes.begin(), bytes.end());
     return true;
 }

@@ -31,16 +31,27 @@ bool setHidden(const std::string& path);
 // Creates or truncates the file and writes all `size` bytes; true only when every
 // byte reached the file and it was closed without error.
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size);
+// Gives a file a new name in the same file system; never replaces an existing one.
+bool renameFile(const std::string& from, const std::string& to);
 // Deletes a file; false when it could not be deleted (a missing file included).
 bool removeFile(const std::string& path);
 
 // Writes `bytes` to a temporary file in the same folder, flushes it to the disk and
 // renames it over `path`: a crash or a full disk mid-save leaves the old file or
 // the new one, never a part of either. False with the reason when it cannot; the
-// temporary file is removed then.
+// temporary file is removed then. A save through a symbolic link writes the file
+// it names; the file keeps its permissions (and owner, where the process may set
+// it); a read-only file is refused ("没有写入权限"). Reasons are in Chinese.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
-// Reads a whole file of at most `maxBytes`; false with the reason otherwise.
+// Whether the path names a save's temporary file (this program's own naming).
+bool isTemporarySave(const std::string& path);
+// Removes the temporary files that runs of the program killed mid-save left in the
+// folder; the number removed.
+int removeStaleSaves(const std::string& folder);
+
+// Reads a whole file of at most `maxBytes`; false with the reason otherwise. A
+// pipe, a device or a folder is refused at once ("不是普通文件"), without waiting.
 bool readWholeFile(const std::string& path, std::string& out, std::string& error,
                    std::size_t maxBytes);
 

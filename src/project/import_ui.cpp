@@ -4,6 +4,8 @@
 
 #include "canvas/canvas_ctrl.h"
 #include "core/hotspot_resize.h"
+#include "core/import_fit.h"
+#include "core/limits.h"
 #include "core/map_import.h"
 #include "forms/import_code_dialog.h"
 #include "forms/main_window.h"
@@ -69,6 +71,14 @@ void importCode(MainWindow& window) {
         showMessage("代码中的热点区域都在图片之外，没有导入任何热点" + skippedNote(found.skipped));
         return;
     }
+    // Only what a project can keep is taken: what could not be saved and opened
+    // again is left out, and the user is told how much and why.
+    const std::string leftOut =
+        mapimport::leftOutNote(mapimport::fitToLimits(found.areas, window.hotspots.hotspotCount()));
+    if (found.areas.empty()) {
+        showMessage("没有导入任何热点" + leftOut);
+        return;
+    }
     long long faces = 0;
     for (const mapimport::ImportedArea& a : found.areas)
         faces += static_cast<long long>(a.x2 - a.x1) * (a.y2 - a.y1);
@@ -87,5 +97,5 @@ void importCode(MainWindow& window) {
     }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
-                skippedNote(found.skipped) + outsideMapNote(found));
+                skippedNote(found.skipped) + leftOut + outsideMapNote(found));
 }

@@ -1,5 +1,6 @@
 // The 文件 menu: new, open and save projects, the unsaved-changes question, and the
 // window title that shows the project and whether it is saved.
+#include <wx/button.h>
 #include <wx/clrpicker.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
@@ -20,8 +21,6 @@
 #include "toolkit/widgets.h"
 
 namespace {
-
-constexpr std::size_t kMaxProjectBytes = 64 * 1024 * 1024;
 
 PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
 
@@ -73,8 +72,9 @@ bool chooseProjectFile(MainWindow& window, bool save, std::string& path) {
                         save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
     if (dialog.ShowModal() != wxID_OK) return false;
     path = toolkit::toUtf8(dialog.GetPath());
-    if (save && text::asciiLower(project::fileNameOf(path)).find(project::kExtension) == std::string::npos)
-        path += project::kExtension;
+    // A name typed without an extension gets the project's; one the user typed is kept.
+    const std::string name = project::fileNameOf(path);
+    if (save && name.find('.', 1) == std::string::npos) path += project::kExtension;
     return !path.empty();
 }
 
@@ -175,8 +175,15 @@ bool saveProjectTo(MainWindow& window, const std::string& path) {
     project::Project p = captureProject(window);
     if (p.hasPicture && p.picture.loadMode == 0)
         p.picture.relativePath = project::relativeTo(project::folderOf(path), p.picture.path);
-    std::string error;
-    if (!platform::writeFileAtomically(path, project::toJson(p), error)) {
+    const std::string bytes = project::toJson(p);
+    std::string error = project::limitProblem(p, bytes.size());
+    if (!error.empty()) {
+        showMessage("工程无法保存：" + error + "，保存后将无法再打开。请先减少热点或缩短文字。");
+        return false;
+    }
+    // What saves killed half-way left in this folder goes now.
+    platform::removeStaleSaves(project::folderOf(path).empty() ? "." : project::folderOf(path));
+    if (!platform::writeFileAtomically(path, bytes, error)) {
         showMessage("工程保存失败（" + error + "）：" + path);
         return false;
     }
@@ -241,7 +248,7 @@ bool restoreProject(MainWindow& window, const project::Project& p, const std::st
 bool openProjectFile(MainWindow& window, const std::string& path) {
     std::string bytes, error;
     project::Project p;
-    if (!platform::readWholeFile(path, bytes, error, kMaxProjectBytes)) {
+    if (!platform::readWholeFile(path, bytes, error, limits::kMaxProjectBytes)) {
         showMessage("工程文件无法打开（" + error + "）：" + path);
         return false;
     }
@@ -290,6 +297,9 @@ void bindProjectFiles(MainWindow& window) {
     onMenu(window.menuSaveProjectAs, [](MainWindow& m) { saveProjectAs(m); });
     onMenu(window.menuImportCode, importCode);
     onMenu(window.menuExit, [](MainWindow& m) { m.Close(); });
+    // 清空 begins a new, untitled work, after the unsaved-changes question when
+    // there is something to lose; the next save then asks where.
+    window.clearButton->Bind(wxEVT_BUTTON, [w](wxCommandEvent&) { newProject(*w); });
 
     // Every change of the work shows in the title soon after it happened: when the
     // window is idle, but no more than every 50 ms while it is busy (a drag).

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "core/limits.h"
 #include "forms/main_window.h"
 #include "platform/files.h"
 #include "project/project_session.h"
@@ -14,10 +16,29 @@ namespace {
 
 constexpr const char* kPrefix = "recovery-";
 
-// The process number in a recovery file's name, 0 when it has none.
+constexpr const char* kDamagedSuffix = ".damaged";
+
+// The process number in a recovery file's name ("recovery-" digits ".hzproj"), 0
+// when the name is not one: a kept damaged file or a save's temporary file is none.
 int ownerOf(const std::string& path) {
     const std::string name = project::fileNameOf(path);
-    return std::atoi(name.c_str() + std::min(name.size(), std::strlen(kPrefix)));
+    const size_t prefix = std::strlen(kPrefix), ext = std::strlen(project::kExtension);
+    if (name.size() <= prefix + ext ||
+        name.compare(name.size() - ext, ext, project::kExtension) != 0)
+        return 0;
+    const std::string digits = name.substr(prefix, name.size() - prefix - ext);
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::atoi(digits.c_str());
+}
+
+// A free name beside `file` with ".damaged" added, numbered when one is taken.
+std::string damagedName(const std::string& file) {
+    std::string name = file + kDamagedSuffix;
+    for (int n = 2; platform::fileExists(name) || platform::isDirectory(name); ++n)
+        name = file + kDamagedSuffix + "-" + std::to_string(n);
+    return name;
 }
 
 }  // namespace
@@ -49,15 +70,33 @@ void removeRecovery(MainWindow& window) {
 bool offerRecovery(MainWindow& window) {
     const std::string folder = recoveryFolder();
     if (folder.empty()) return false;
-    for (const std::string& file : platform::filesStartingWith(folder, kPrefix)) {
+    // What a run killed mid-write left behind is never a recovery of its own.
+    platform::removeStaleSaves(folder);
+    std::vector<std::string> kept;
+    // Said once, however the offering ends.
+    struct TellKept {
+        const std::vector<std::string>& kept;
+        ~TellKept() {
+            if (kept.empty()) return;
+            std::string where;
+            for (const std::string& k : kept) where += "\n" + k;
+            showMessage("上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：" + where);
+        }
+    } tell{kept};
+    std::vector<std::string> files = platform::filesStartingWith(folder, kPrefix);
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
         const int owner = ownerOf(file);
         // Another running copy of the program is still working on its own.
-        if (owner == platform::currentProcessId() || platform::processAlive(owner)) continue;
+        if (owner <= 0 || owner == platform::currentProcessId() || platform::processAlive(owner))
+            continue;
         std::string bytes, error, projectPath;
         project::Project p;
-        if (!platform::readWholeFile(file, bytes, error, 64 * 1024 * 1024) ||
+        if (!platform::readWholeFile(file, bytes, error, limits::kMaxProjectBytes) ||
             !project::fromRecoveryJson(bytes, p, projectPath, error)) {
-            platform::removeFile(file);
+            // It may be the only copy of the work: kept under a name never offered again.
+            const std::string to = damagedName(file);
+            kept.push_back(platform::renameFile(file, to) ? to : file);
             continue;
         }
         if (showMessage(kRecoveryQuestion, true) != wxID_OK) {

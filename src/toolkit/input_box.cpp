@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "core/limits.h"
 #include "toolkit/modal_state.h"
 #include "toolkit/widgets.h"
 
@@ -17,6 +18,8 @@ InputBox::InputBox(const wxString& title, const wxString& prompt, const wxString
     top->Add(new wxStaticText(this, wxID_ANY, prompt), 0, wxALL, 10);
     field_ = new wxTextCtrl(this, wxID_ANY, initial, wxDefaultPosition, wxSize(360, -1), 0,
                             wxDefaultValidator, "InputField");
+    // An address of four-byte characters at most still fits what a project keeps.
+    field_->SetMaxLength(static_cast<unsigned long>(limits::kMaxTextBytes / 4));
     top->Add(field_, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();

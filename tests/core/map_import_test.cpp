@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/full_screen.h"
+#include "core/limits.h"
 #include "core/map_code.h"
 
 using namespace mapimport;
@@ -185,7 +186,7 @@ TEST(MapImport, HostileInputEndsWithAMessage) {
     ImportLimits cancelled;
     cancelled.cancel = &cancel;
     EXPECT_EQ(importMapCode(nested, cancelled).error, kCancelled);
-    EXPECT_EQ(importMapCode(std::string(kMaxCodeBytes + 1, ' ')).error, kTooLong);
+    EXPECT_EQ(importMapCode(std::string(limits::kMaxImportBytes + 1, ' ')).error, kTooLong);
 }
 
 struct FileCase {

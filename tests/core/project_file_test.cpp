@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace project;
 
 namespace {
@@ -99,7 +101,8 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
         {with("\"version\": 1", "\"version\": 2"),
          "工程文件的格式版本为 2，本程序只能打开版本 1，请使用更新的程序打开"},
         {with("\"version\": 1", "\"version\": \"1\""), "工程文件无法打开：字段“version”应为整数"},
-        {with("\"transparency\": 73", "\"transparencyX\": 73"), "工程文件无法打开：缺少字段“transparency”"},
+        {with("\"transparency\": 73", "\"transparencyX\": 73"),
+         "工程文件无法打开：缺少字段“transparency”"},
         {with("\"width\": 790", "\"width\": -790"),
          "工程文件无法打开：字段“picture.width”的数值 -790 超出范围（1 至 1000000）"},
         {with("\"width\": 150", "\"width\": 1000000000"),
@@ -107,8 +110,10 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
         {bigFace, "工程文件无法打开：“hotspots[0]”的面积过大（32000×32000）"},
         {with("\"x\": 0", "\"x\": 1e9"), "工程文件无法打开：字段“hotspots[0].x”应为整数"},
         {with("\"x\": 0", "\"x\": 18446744073709551615"),
-         "工程文件无法打开：字段“hotspots[0].x”的数值 18446744073709551615 超出范围（-10000000 至 10000000）"},
-        {with("\"locked\": true", "\"locked\": 1"), "工程文件无法打开：字段“hotspots[0].locked”应为true 或 false"},
+         "工程文件无法打开：字段“hotspots[0].x”的数值 18446744073709551615 超出范围（-10000000 至 "
+         "10000000）"},
+        {with("\"locked\": true", "\"locked\": 1"),
+         "工程文件无法打开：字段“hotspots[0].locked”应为true 或 false"},
         {with("\"link\": \"http://shop", "\"link\": 5, \"x\": \"http://shop"),
          "工程文件无法打开：字段“hotspots[0].link”应为文本"},
         {with("\"source\": \"local\"", "\"source\": \"ftp\""),
@@ -117,8 +122,18 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
          "工程文件无法打开：字段“colours.hotspot”不是 #RRGGBB 形式的颜色"},
         {with("\"transparency\": 73", "\"transparency\": 0"),
          "工程文件无法打开：字段“transparency”的数值 0 超出范围（1 至 100）"},
-        {with("\"hotspots\": [", "\"hotspots\": 3, \"x\": ["), "工程文件无法打开：字段“hotspots”应为数组"},
-        {manySpots, "工程文件无法打开：工程文件中的热点过多（1000000 个，最多 20000 个）"},
+        {with("\"hotspots\": [", "\"hotspots\": 3, \"x\": ["),
+         "工程文件无法打开：字段“hotspots”应为数组"},
+        {manySpots, "工程文件无法打开：工程文件中的热点过多（超过 20000 个）"},
+        // Valid JSON the library refuses to hold, or holds in a type the reader must not trust.
+        {"[1e400]", "工程文件已损坏或不完整（数值超出范围）"},
+        {with("\"transparency\": 73", "\"transparency\": -1e400"),
+         "工程文件已损坏或不完整（数值超出范围）"},
+        {"{\"format\": 1}", "这不是绘栈热点工程文件"},
+        {"{\"format\": null}", "这不是绘栈热点工程文件"},
+        {"{\"format\": [\"huizhan-hotspots-project\"]}", "这不是绘栈热点工程文件"},
+        {"\"huizhan-hotspots-project\"", "这不是绘栈热点工程文件"},
+        {std::string(100000, '[') + std::string(100000, ']'), "工程文件已损坏或不完整（嵌套过深）"},
         {tooMuchFace, "工程文件无法打开：工程文件中的热点总面积过大"},
     };
     for (const Case& c : cases) {
@@ -128,7 +143,82 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirProblem) {
         EXPECT_FALSE(fromJson(c.text, kept, error));
         EXPECT_EQ(error.substr(0, c.error.size()), c.error);
         EXPECT_TRUE(kept == sample());
+        // A recovery file is read by the same rules.
+        std::string owner = "kept";
+        EXPECT_FALSE(fromRecoveryJson(c.text, kept, owner, error));
+        EXPECT_EQ(error.substr(0, c.error.size()), c.error);
+        EXPECT_EQ(owner, "kept");
     }
+}
+
+// 64 MB of empty hotspots is refused at the first one past the limit, before a
+// document of millions of values is built.
+TEST(ProjectFile, AnOversizedHotspotListIsRefusedBeforeItIsBuilt) {
+    std::string text = "{\"format\":\"huizhan-hotspots-project\",\"version\":1,\"hotspots\":[{}";
+    text.reserve(limits::kMaxProjectBytes);
+    while (text.size() + 8 < limits::kMaxProjectBytes) text += ",{}";
+    text += "]}";
+    Project p;
+    std::string error;
+    EXPECT_FALSE(fromJson(text, p, error));
+    EXPECT_EQ(error, "工程文件无法打开：工程文件中的热点过多（超过 20000 个）");
+}
+
+// Work at every limit at once saves, and the file opens again as the same work;
+// one step past a limit is named before saving.
+TEST(ProjectFile, WorkAtTheLimitsOpensAgain) {
+    Project p = sample();
+    p.picture.width = limits::kMaxSide;
+    p.picture.height = 1;
+    p.picture.left = -limits::kMaxCoordinate;
+    p.picture.top = limits::kMaxCoordinate;
+    const std::string longest(limits::kMaxTextBytes - 3, 'a');
+    p.hotspots.assign(limits::kMaxHotspots,
+                      HotspotRecord{1, 2, 3, 4, "http://s/?a=1&b=2", "提示", false});
+    p.hotspots.front() = {-limits::kMaxCoordinate,
+                          limits::kMaxCoordinate,
+                          limits::kMaxHotspotSide,
+                          1000,
+                          longest + "链",
+                          std::string(limits::kMaxTextBytes, '"'),
+                          true};
+    const std::string text = toJson(p);
+    EXPECT_EQ(limitProblem(p, text.size()), "");
+    Project back;
+    std::string error;
+    ASSERT_TRUE(fromJson(text, back, error)) << error;
+    EXPECT_TRUE(back == p);
+    ASSERT_TRUE(fromRecoveryJson(toRecoveryJson(p, "/a/b.hzproj"), back, error, error)) << error;
+
+    struct Past {
+        const char* what;
+        std::function<void(Project&)> change;
+        std::string problem;
+    };
+    const Past past[] = {
+        {"one hotspot more", [](Project& q) { q.hotspots.emplace_back(q.hotspots.back()); },
+         "热点过多（20001 个，最多 20000 个）"},
+        {"a link a byte longer",
+         [](Project& q) { q.hotspots[5].link.assign(limits::kMaxTextBytes + 1, 'x'); },
+         "第 6 个热点的链接或提示过长（最多 65536 字节）"},
+        {"a tip a byte longer", [](Project& q) { q.hotspots[0].tip += "x"; },
+         "第 1 个热点的链接或提示过长（最多 65536 字节）"},
+        {"a hotspot further away", [](Project& q) { q.hotspots[1].x = limits::kMaxCoordinate + 1; },
+         "第 2 个热点的位置超出范围"},
+        {"a wider hotspot", [](Project& q) { q.hotspots[1].width = limits::kMaxHotspotSide + 1; },
+         "第 2 个热点的尺寸超出范围"},
+        {"a wider picture", [](Project& q) { q.picture.width = limits::kMaxSide + 1; },
+         "图片的尺寸超出范围"},
+    };
+    for (const Past& c : past) {
+        SCOPED_TRACE(c.what);
+        Project q = p;
+        c.change(q);
+        const std::string t = toJson(q);
+        EXPECT_EQ(limitProblem(q, t.size()), c.problem);
+        EXPECT_FALSE(fromJson(t, back, error));
+    }
+    EXPECT_EQ(limitProblem(sample(), limits::kMaxProjectBytes + 1), "工程文件过大（超过 64 MB）");
 }
 
 // Both separators read the same here; Windows writes its own.

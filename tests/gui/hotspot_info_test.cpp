@@ -117,6 +117,31 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
               std::string::npos);
 }
 
+// A link or tip longer than a project keeps is refused until shortened, the
+// scheme the link rules add counted; the dialog stays open meanwhile.
+TEST_F(HotspotInfo, TextsPastTheLimitAreRefusedUntilShortened) {
+    std::string tip;
+    for (int i = 0; i < 21000; ++i) tip += "链";
+    ShownInfo shown;
+    bool refused = false;
+    wxTEST_DIALOG(chooseModify(target),
+                  ExpectHotspotInfo(shown,
+                                    [&](HotspotInfoDialog& d) {
+                                        d.setValue({std::string(65530, 'b'), tip});
+                                        EXPECT_EQ(d.addressBox->GetValue().length(),
+                                                  65530u);  // not cut
+                                        pressButton(d.confirmButton);
+                                        refused = d.IsModal() || d.GetReturnCode() != wxID_OK;
+                                        // At the limit exactly once "http://" is added.
+                                        d.setValue({std::string(65529, 'b'), tip});
+                                        pressButton(d.confirmButton);
+                                    }),
+                  ExpectMessage("链接过长（最多 65536 字节），请缩短后再确认"));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(row(1)[1].size(), 65536u);
+    EXPECT_TRUE(row(1)[2] == tip);
+}
+
 TEST_F(HotspotInfo, TheRealPopupsItemOpensIt) {
     // Once the popup is open, walk down to its second item and choose it.
     std::vector<int> keys = {WXK_DOWN, WXK_DOWN, WXK_RETURN};

@@ -24,7 +24,7 @@ TEST_F(HotspotReset, ClearThrowsEverythingAwayAndNumberingGoesOn) {
     const Bytes imageData = state->imageData = Bytes{1, 2, 3};
     state->imageWidth = 400;
 
-    click(window->clearButton);
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_NO));
     EXPECT_TRUE(window->canvas->store().objects().empty());
     EXPECT_EQ(state->pictureObject, 0);
     EXPECT_TRUE(state->hotspotObjects.empty());

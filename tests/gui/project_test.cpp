@@ -2,6 +2,8 @@
 // again with the same hotspots and code, the title's "*", the unsaved-changes
 // question, bad files, a failing disk, recovery after the program was killed,
 // and importing image-map code.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <wx/clrpicker.h>
 #include <wx/dir.h>
 #include <wx/filedlg.h>
@@ -300,6 +302,132 @@ TEST_F(Projects, TheUnsavedQuestionsThreeAnswers) {
     EXPECT_EQ(p.hotspots.size(), 4u);
 }
 
+// 清空 with unsaved work asks first; whatever it ends in is a new, untitled work,
+// so the next Ctrl+S asks where to save instead of overwriting the old project.
+TEST_F(Projects, ClearAsksBeforeThrowingUnsavedWorkAway) {
+    const std::string path = folder + "/kept.hzproj";
+    makeWork();
+    wxTEST_DIALOG(choose(window->menuSaveProjectAs), ExpectFile(path, true));
+    const std::string savedBytes = readFile(path);
+    createHotspot(*window, 50, 50, 20, 20, "http://c/", "", false);
+
+    // 取消: everything stays.
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_CANCEL));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 4);
+    EXPECT_EQ(title(), "绘栈热点生成器 - kept.hzproj *");
+    // 保存: the work goes to its file first, then the window is cleared.
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_YES));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 0);
+    project::Project p;
+    std::string error;
+    ASSERT_TRUE(project::fromJson(readFile(path), p, error)) << error;
+    EXPECT_EQ(p.hotspots.size(), 4u);
+    EXPECT_EQ(title(), "绘栈热点生成器");
+
+    // 不保存: dropped, and the project file is left as it was.
+    wxTEST_DIALOG(choose(window->menuOpenProject), ExpectFile(path, false));
+    ASSERT_EQ(window->hotspots.hotspotCount(), 4);
+    const std::string fourBytes = readFile(path);
+    createHotspot(*window, 60, 60, 20, 20, "http://d/", "", false);
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_NO));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 0);
+    EXPECT_EQ(title(), "绘栈热点生成器");
+    EXPECT_EQ(readFile(path), fourBytes);
+
+    // Nothing unsaved: no question.
+    click(window->clearButton);
+    // The next picture's work is untitled: saving asks where.
+    loadPicture(picturePath);
+    createHotspot(*window, 0, 0, 10, 10, "http://e/", "", false);
+    wxTEST_DIALOG(choose(window->menuSaveProject), ExpectFile("", true));
+    EXPECT_EQ(readFile(path), fourBytes);
+    EXPECT_NE(savedBytes, fourBytes);
+}
+
+// Saving over a file keeps what the user had: its permissions, a link to it, and a
+// file made read-only; a name at the system's limit saves; every reason is Chinese.
+TEST_F(Projects, SavingKeepsTheFileTheUserHad) {
+    makeWork();
+    const std::string privateFile = folder + "/private.hzproj";
+    std::ofstream(privateFile) << "old";
+    ASSERT_EQ(::chmod(privateFile.c_str(), 0600), 0);
+    ASSERT_TRUE(saveProjectTo(*window, privateFile));
+    struct stat st {};
+    ASSERT_EQ(::stat(privateFile.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // Through a symbolic link: the file it names gets the work, the link stays a link.
+    const std::string real = folder + "/real.hzproj", link = folder + "/link.hzproj";
+    std::ofstream(real) << "old";
+    ASSERT_EQ(::symlink("real.hzproj", link.c_str()), 0);
+    ASSERT_TRUE(saveProjectTo(*window, link));
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(readFile(real).find("huizhan-hotspots-project"), std::string::npos);
+
+    // A read-only file is refused, whoever runs the test.
+    const std::string locked = folder + "/locked.hzproj";
+    std::ofstream(locked) << "keep me";
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, locked)),
+                  ExpectMessage(("工程保存失败（没有写入权限）：" + locked).c_str()));
+    EXPECT_EQ(readFile(locked), "keep me");
+
+    // 82 Chinese characters and the extension: 253 bytes, within the 255 a name may have.
+    std::string name;
+    for (int i = 0; i < 82; ++i) name += "热";
+    const std::string longName = folder + "/" + name + ".hzproj";
+    EXPECT_TRUE(saveProjectTo(*window, longName));
+    EXPECT_TRUE(platform::fileExists(longName));
+    // One character more is past the limit: told in Chinese.
+    const std::string tooLong = folder + "/" + name + "热.hzproj";
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, tooLong)),
+                  ExpectMessage(("工程保存失败（文件名过长）：" + tooLong).c_str()));
+    wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, folder)),
+                  ExpectMessage(("工程保存失败（这是一个文件夹，不是文件）：" + folder).c_str()));
+
+    // A name typed with an extension of its own is used as typed.
+    const std::string json = folder + "/keep1.json";
+    wxTEST_DIALOG(choose(window->menuSaveProjectAs), ExpectFile(json, true));
+    EXPECT_TRUE(platform::fileExists(json));
+    EXPECT_FALSE(platform::fileExists(json + ".hzproj"));
+    EXPECT_EQ(title(), "绘栈热点生成器 - keep1.json");
+}
+
+// A pipe, a device or a folder is no file: refused at once as a project, as a
+// picture and as code to import, where a plain open of a pipe waits for ever.
+TEST_F(Projects, PipesDevicesAndFoldersAreRefusedAtOnce) {
+    makeWork();
+    const std::string fifo = folder + "/pipe.hzproj";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string before = codeOf(*window);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), folder}) {
+        SCOPED_TRACE(path);
+        wxTEST_DIALOG(EXPECT_FALSE(openProjectFile(*window, path)),
+                      ExpectMessage(("工程文件无法打开（不是普通文件）：" + path).c_str()));
+        wxTEST_DIALOG(window->canvas->onFilesDropped({toolkit::fromUtf8(path)}),
+                      ExpectMessage(("图片读取失败，不是普通文件：" + path).c_str()));
+        ImportCodeDialog dialog(window);
+        wxTEST_DIALOG(EXPECT_FALSE(dialog.loadFile(toolkit::fromUtf8(path))),
+                      ExpectMessage(("代码文件无法打开（不是普通文件）：" + path).c_str()));
+        EXPECT_EQ(codeOf(*window), before);
+    }
+}
+
+// What a save killed half-way left behind goes with the next save into that folder.
+TEST_F(Projects, LeftoverTemporaryFilesAreCleanedAtTheNextSave) {
+    makeWork();
+    // Process numbers no process has: above the system's maximum.
+    const std::string stale = folder + "/.~hz999999999-1.saving",
+                      older = folder + "/a.hzproj.saving-999999999";
+    const std::string running = folder + "/.~hz1-1.saving";  // process 1 runs
+    for (const std::string& f : {stale, older, running}) std::ofstream(f) << "partial";
+    ASSERT_TRUE(saveProjectTo(*window, folder + "/b.hzproj"));
+    EXPECT_FALSE(platform::fileExists(stale));
+    EXPECT_FALSE(platform::fileExists(older));
+    EXPECT_TRUE(platform::fileExists(running));
+}
+
 // Started as a program of its own by the test below: makes a change, waits for its
 // recovery file and kills itself.
 TEST_F(Projects, ChildChangesThenIsKilled) {
@@ -349,6 +477,44 @@ TEST_F(Projects, RestoresWorkAfterTheProgramWasKilled) {
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
 }
 
+// A recovery file that cannot be read never stops a start: it is kept beside the
+// old name and the user is told where, once. What a killed write left is no
+// recovery of its own, so the question is never asked twice.
+TEST_F(Projects, ADamagedRecoveryFileIsKeptAndNamed) {
+    const std::string dir = recoveryFolder();
+    ASSERT_TRUE(platform::makeFolders(dir));
+    const std::string a = dir + "/recovery-999999998.hzproj",
+                      b = dir + "/recovery-999999999.hzproj";
+    std::ofstream(a) << "[1e400]";
+    std::ofstream(b) << "{\"format\": 1}";
+    const std::string complete = project::toRecoveryJson(project::Project(), "");
+    const std::string temp = dir + "/.~hz999999997-1.saving",
+                      oldTemp = dir + "/recovery-999999996.hzproj.saving-999999996";
+    std::ofstream(temp) << complete;
+    std::ofstream(oldTemp) << complete;
+
+    const std::string message = "上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：\n" +
+                                a + ".damaged\n" + b + ".damaged";
+    wxTEST_DIALOG(EXPECT_FALSE(offerRecovery(*window)), ExpectMessage(message.c_str()));
+    EXPECT_EQ(readFile(a + ".damaged"), "[1e400]");
+    EXPECT_EQ(readFile(b + ".damaged"), "{\"format\": 1}");
+    EXPECT_FALSE(platform::fileExists(a));
+    EXPECT_FALSE(platform::fileExists(temp));
+    EXPECT_FALSE(platform::fileExists(oldTemp));
+    EXPECT_TRUE(window->IsShown());
+    // The next start asks nothing and says nothing.
+    EXPECT_FALSE(offerRecovery(*window));
+    // A second damaged file of the same name keeps both.
+    std::ofstream(a) << "{";
+    wxTEST_DIALOG(EXPECT_FALSE(offerRecovery(*window)),
+                  ExpectMessage(("上次的工作恢复文件已损坏，无法恢复。为免丢失，文件已保留在：\n" +
+                                 a + ".damaged-2")
+                                    .c_str()));
+    EXPECT_EQ(readFile(a + ".damaged"), "[1e400]");
+    for (const std::string& f : {a + ".damaged", a + ".damaged-2", b + ".damaged"})
+        platform::removeFile(f);
+}
+
 TEST_F(Projects, ACleanExitLeavesNoRecoveryFile) {
     makeWork();
     const std::string f = window->session->recoveryPath;
@@ -383,6 +549,23 @@ TEST_F(Projects, ImportPastedCodeOntoTheLoadedPicture) {
     wxTEST_DIALOG(choose(window->menuImportCode), ExpectImport("<map><area shape=poly coords=1,2,3,4,5,6></map>"),
                   ExpectMessage("代码中没有矩形热点区域，没有导入任何热点，跳过了 1 个圆形、多边形或无法识别的区域"));
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
+}
+
+// Import leaves out what a project could not keep, says so, and the work then
+// saves and opens again.
+TEST_F(Projects, ImportLeavesOutWhatCannotBeSaved) {
+    loadPicture(picturePath);
+    const std::string code =
+        "<map><area coords=0,0,10,10 href=\"http://a/\">"
+        "<area coords=0,0,10,10 href=\"http://b/" +
+        std::string(70000, 'x') + "\"></map>";
+    wxTEST_DIALOG(choose(window->menuImportCode), ExpectImport(code),
+                  ExpectMessage("已导入 1 个热点；有 1 个区域的链接或提示超过 64 KB，没有导入"));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 1);
+    const std::string path = folder + "/imported.hzproj";
+    ASSERT_TRUE(saveProjectTo(*window, path));
+    EXPECT_TRUE(openProjectFile(*window, path));
+    EXPECT_EQ(window->hotspots.hotspotCount(), 1);
 }
 
 TEST_F(Projects, ImportWithoutAPictureOffersTheCodesPicture) {

@@ -206,7 +206,7 @@ TEST_F(Undo, ClearingForgetsTheSteps) {
     drag({75, 50}, {{175, 100}});
     release();
     ASSERT_TRUE(window->menuUndo->IsEnabled());
-    click(window->clearButton);
+    wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_NO));
     EXPECT_FALSE(window->menuUndo->IsEnabled());
     EXPECT_FALSE(window->menuRedo->IsEnabled());
     EXPECT_EQ(undoLabel(), "撤销");

@@ -45,7 +45,8 @@ struct Transfer {
     }
 };
 
-std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) {
+// The callbacks are called from C: nothing they throw may leave them.
+std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) try {
     auto* t = static_cast<Transfer*>(user);
     const std::size_t n = size * count;
     t->note(n);
@@ -61,9 +62,12 @@ std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user
     }
     if (line == "\r\n" || line == "\n") t->headersComplete = true;
     return n;
+} catch (...) {
+    static_cast<Transfer*>(user)->stop = DownloadStatus::Failed;
+    return 0;
 }
 
-std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) {
+std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) try {
     auto* t = static_cast<Transfer*>(user);
     const std::size_t n = size * count;
     if (t->cancelled()) {
@@ -79,6 +83,9 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) 
     t->body.insert(t->body.end(), data, data + n);
     if (t->progress) t->progress->received.store(static_cast<std::int64_t>(t->body.size()));
     return n;
+} catch (...) {
+    static_cast<Transfer*>(user)->stop = DownloadStatus::Failed;
+    return 0;
 }
 
 // Called often while data flows and about once a second while it does not.
@@ -130,6 +137,9 @@ DownloadStatus statusOf(CURLcode code, const Transfer& t, long httpStatus, Clock
         if (!t.headersComplete) return DownloadStatus::Incomplete;
         return httpStatus >= 200 && httpStatus <= 299 ? DownloadStatus::Ok : DownloadStatus::HttpError;
     case CURLE_ABORTED_BY_CALLBACK: return DownloadStatus::Cancelled;
+    // The library refuses a header line longer than it buffers as if memory ran out.
+    case CURLE_OUT_OF_MEMORY:
+        return t.headersComplete ? DownloadStatus::Failed : DownloadStatus::HeadersTooLarge;
     case CURLE_FILESIZE_EXCEEDED: return DownloadStatus::TooLarge;
     case CURLE_OPERATION_TIMEDOUT:
         return elapsed >= std::chrono::seconds(limits.deadlineSeconds) - std::chrono::milliseconds(500)

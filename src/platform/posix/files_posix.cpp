@@ -81,6 +81,16 @@ bool writeWholeFile(const std::string& path, const void* data, std::size_t size)
 
 bool removeFile(const std::string& path) { return unlink(path.c_str()) == 0; }
 
+bool renameFile(const std::string& from, const std::string& to) {
+    // A hard link and an unlink: unlike rename, it never replaces what has that name.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    struct stat st {};
+    return ::lstat(to.c_str(), &st) != 0 && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 namespace {
 
 WriteFilter& writeFilter() {
@@ -88,16 +98,40 @@ WriteFilter& writeFilter() {
     return filter;
 }
 
+// Every file error in the user's language; the system's own text never reaches them.
 std::string reason(int err) {
     switch (err) {
     case ENOSPC:
     case EDQUOT: return "磁盘空间不足";
     case EACCES:
     case EPERM:
-    case EROFS: return "没有写入权限";
+    case EROFS:
+    case ETXTBSY:
+        return "没有写入权限";
     case ENOENT:
     case ENOTDIR: return "文件夹不存在";
-    default: return std::strerror(err);
+    case ENAMETOOLONG:
+        return "文件名过长";
+    case EISDIR:
+        return "这是一个文件夹，不是文件";
+    case ELOOP:
+        return "符号链接过多";
+    case EFBIG:
+        return "文件过大";
+    case ENOMEM:
+        return "内存不足";
+    case EMFILE:
+    case ENFILE:
+        return "打开的文件过多";
+    case EBUSY:
+        return "文件正被占用";
+    case EIO:
+        return "读写设备出错";
+    case ENXIO:
+    case ENODEV:
+        return "不是普通文件";
+    default:
+        return "系统错误（错误码 " + std::to_string(err) + "）";
     }
 }
 
@@ -130,12 +164,102 @@ bool writeAll(int fd, const std::string& bytes) {
 
 void setWriteFilterForTests(WriteFilter filter) { writeFilter() = std::move(filter); }
 
+namespace {
+
+// A save's temporary file: short, so that a name at the system's limit still has
+// room beside it, and named after the process, so that one left by a killed run
+// is known as such.
+constexpr const char* kTempPrefix = ".~hz";
+constexpr const char* kTempSuffix = ".saving";
+
+std::string fileNameOfPath(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Where a save to `path` writes: through a symbolic link to the file it names.
+std::string saveTarget(const std::string& path) {
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
+        if (n < 0 || static_cast<size_t>(n) >= buf.size()) return target;
+        const std::string link(buf.data(), static_cast<size_t>(n));
+        target = link[0] == '/' ? link : folderOfPath(target) + "/" + link;
+    }
+    return target;
+}
+
+// The process number of a temporary save file's name, 0 when it is none of ours.
+int tempOwner(const std::string& name) {
+    const size_t prefix = std::strlen(kTempPrefix), suffix = std::strlen(kTempSuffix);
+    if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
+        name.compare(name.size() - suffix, suffix, kTempSuffix) == 0)
+        return std::atoi(name.c_str() + prefix);
+    // Earlier versions appended ".saving-" and the process number to the file's name.
+    const size_t at = name.rfind(".saving-");
+    if (at == std::string::npos || at + 8 >= name.size()) return 0;
+    for (size_t i = at + 8; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9') return 0;
+    return std::atoi(name.c_str() + at + 8);
+}
+
+}  // namespace
+
+bool isTemporarySave(const std::string& path) { return tempOwner(fileNameOfPath(path)) > 0; }
+
+int removeStaleSaves(const std::string& folder) {
+    int removed = 0;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    while (const dirent* e = ::readdir(dir)) {
+        const int owner = tempOwner(e->d_name);
+        if (owner <= 0 || owner == ::getpid() || processAlive(owner)) continue;
+        const std::string full = folder + "/" + e->d_name;
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temp = path + ".saving-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::string target = saveTarget(path);
+    const std::string folder = folderOfPath(target);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) {
+            error = reason(EISDIR);
+            return false;
+        }
+        if (!S_ISREG(old.st_mode)) {
+            error = "不是普通文件";
+            return false;
+        }
+        // A file made read-only stays as it is, whoever the user is.
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            ::access(target.c_str(), W_OK) != 0) {
+            error = "没有写入权限";
+            return false;
+        }
+    }
+    static unsigned serial = 0;
+    const std::string temp = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-" +
+                             std::to_string(++serial) + kTempSuffix;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = reason(errno);
         return false;
+    }
+    // The new file keeps the old one's permissions and, where this process may, its owner.
+    if (exists) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        (void)::fchmod(fd, old.st_mode & 07777);
     }
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeErr = errno;
@@ -144,13 +268,13 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
         ::unlink(temp.c_str());
         return false;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         error = reason(errno);
         ::unlink(temp.c_str());
         return false;
     }
     // The rename itself reaches the disk with the folder's entry.
-    const int dir = ::open(folderOfPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -160,7 +284,9 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool readWholeFile(const std::string& path, std::string& out, std::string& error,
                    std::size_t maxBytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a pipe or a device is told apart before it
+    // could block; a regular file then reads as usual.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         error = reason(errno);
         return false;
@@ -171,12 +297,15 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
         ::close(fd);
         return false;
     }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
         error = "文件过大";
         ::close(fd);
         return false;
     }
     std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);

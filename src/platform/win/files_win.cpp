@@ -1,8 +1,10 @@
 // Files and directories through the Win32 API, paths converted from UTF-8.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cwchar>
 #include <string>
 
 #include "platform/files.h"
@@ -88,6 +90,10 @@ bool writeWholeFile(const std::string& path, const void* data, std::size_t size)
 
 bool removeFile(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
 
+bool renameFile(const std::string& from, const std::string& to) {
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(), 0) != 0;
+}
+
 namespace {
 
 WriteFilter& writeFilter() {
@@ -95,6 +101,7 @@ WriteFilter& writeFilter() {
     return filter;
 }
 
+// Every file error in the user's language; the system's own text never reaches them.
 std::string reason(DWORD err) {
     switch (err) {
     case ERROR_DISK_FULL:
@@ -103,18 +110,91 @@ std::string reason(DWORD err) {
     case ERROR_WRITE_PROTECT: return "没有写入权限";
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND: return "文件夹不存在";
-    default: return "系统错误 " + std::to_string(err);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "文件名过长";
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+        return "文件名无效";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "文件正被占用";
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return "内存不足";
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return "打开的文件过多";
+    default:
+        return "系统错误（错误码 " + std::to_string(err) + "）";
     }
+}
+
+// A save's temporary file: short, so that a name at the system's limit still has
+// room beside it, and named after the process, so that one left by a killed run
+// is known as such.
+const wchar_t* const kTempPrefix = L".~hz";
+const wchar_t* const kTempSuffix = L".saving";
+
+std::wstring folderOfWide(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
+}
+
+int tempOwner(const std::wstring& name) {
+    const size_t prefix = wcslen(kTempPrefix), suffix = wcslen(kTempSuffix);
+    if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
+        name.compare(name.size() - suffix, suffix, kTempSuffix) == 0)
+        return _wtoi(name.c_str() + prefix);
+    const size_t at = name.rfind(L".saving-");
+    if (at == std::wstring::npos || at + 8 >= name.size()) return 0;
+    for (size_t i = at + 8; i < name.size(); ++i)
+        if (name[i] < L'0' || name[i] > L'9') return 0;
+    return _wtoi(name.c_str() + at + 8);
 }
 
 }  // namespace
 
 void setWriteFilterForTests(WriteFilter filter) { writeFilter() = std::move(filter); }
 
+bool isTemporarySave(const std::string& path) {
+    const std::wstring w = wide(path);
+    const size_t slash = w.find_last_of(L"\\/");
+    return tempOwner(slash == std::wstring::npos ? w : w.substr(slash + 1)) > 0;
+}
+
+int removeStaleSaves(const std::string& folder) {
+    int removed = 0;
+    WIN32_FIND_DATAW found;
+    const std::wstring dir = wide(folder);
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const int owner = tempOwner(found.cFileName);
+        if (owner <= 0 || owner == static_cast<int>(GetCurrentProcessId()) || processAlive(owner))
+            continue;
+        if (DeleteFileW((dir + L"\\" + found.cFileName).c_str())) ++removed;
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return removed;
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
     const std::wstring target = wide(path);
-    const std::wstring temp = target + L".saving-" + std::to_wstring(GetCurrentProcessId());
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = "这是一个文件夹，不是文件";
+        return false;
+    }
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        error = "没有写入权限";
+        return false;
+    }
+    static unsigned serial = 0;
+    const std::wstring temp = folderOfWide(target) + L"\\" + kTempPrefix +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++serial) + kTempSuffix;
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error = reason(GetLastError());
@@ -135,9 +215,20 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
     ok = ok && allowed == bytes.size() && FlushFileBuffers(h) != 0;
     if (!ok && err == ERROR_DISK_FULL && allowed == bytes.size()) err = GetLastError();
     CloseHandle(h);
-    if (!ok || !MoveFileExW(temp.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = reason(ok ? GetLastError() : err);
+    if (!ok) {
+        error = reason(err);
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    // Replacing keeps the old file's attributes and permissions, and writes through
+    // a link to the file it names.
+    bool moved = exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    if (!moved)
+        moved = MoveFileExW(temp.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!moved) {
+        error = reason(GetLastError());
         DeleteFileW(temp.c_str());
         return false;
     }
@@ -146,10 +237,20 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool readWholeFile(const std::string& path, std::string& out, std::string& error,
                    std::size_t maxBytes) {
-    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = "不是普通文件";
+        return false;
+    }
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error = reason(GetLastError());
+        return false;
+    }
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        error = "不是普通文件";
+        CloseHandle(h);
         return false;
     }
     LARGE_INTEGER size{};
