@@ -59,6 +59,8 @@ struct AppState {
     std::string previewDocumentPath;
     std::string previewPictureFile;
     std::string codeImageAddress;
+    // The picture (imagePath) that codeImageAddress was typed or saved for.
+    std::string codeImageAddressPicture;
 
     std::atomic<int> repaintStop{0};
 };

@@ -143,6 +143,33 @@ TEST_F(CodeOutput, CancelledAddressOpensNothing) {
     EXPECT_EQ(state->codeImageAddress, "old");
 }
 
+TEST_F(CodeOutput, AddressBoxPrefilledWithTheAddressLastTypedForThisPicture) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    addTwoHotspots();
+    const std::string typed = " http://img.example/banner.jpg ";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, typed.c_str(), false, kAddressPrompt),
+                  ExpectCodeWindow([](CodeWindow&) {}));
+    EXPECT_EQ(ExpectInput::lastInitial(), "");
+    // Opened again: the box holds the address as typed, spaces included; confirming it
+    // as it stands gives the same code.
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, typed.c_str(), false, kAddressPrompt),
+                  ExpectCodeWindow([&](CodeWindow& w) {
+                      EXPECT_EQ(editorText(w), expectedCode(typed, mapNameOf(editorText(w))));
+                  }));
+    EXPECT_EQ(ExpectInput::lastInitial(), typed);
+    // Cancelling keeps it for next time.
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "", true, kAddressPrompt));
+    EXPECT_EQ(ExpectInput::lastInitial(), typed);
+    // Another picture starts with an empty box.
+    state->imagePath = "C:\\图片\\other.jpg";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "", true, kAddressPrompt));
+    EXPECT_EQ(ExpectInput::lastInitial(), "");
+}
+
 TEST_F(CodeOutput, BlankAddressRefused) {
     addPicture("C:\\图片\\banner.jpg", 0);
     state->codeImageAddress = "old";
