@@ -88,6 +88,8 @@ const FixtureCase kFixtures[] = {
     // From the fuzzer (a run starved of CPU took it for a time-out): an RLE4 bitmap
     // whose runs leave most of it black, decoded in a fraction of a second.
     {"hostile/fuzz_rle4_8199x517.bmp", DecodeStatus::Ok, 8199, 517, ""},
+    // Its pixel offset points into its own colour table: rows of noise if trusted.
+    {"hostile/bmp8_pixels_inside_colour_table.bmp", DecodeStatus::Damaged, 0, 0, kDamaged},
     // A chunk of 2 GB in a file of 273 bytes: the read runs out at once.
     {"hostile/png_chunk_len_2g_slow.png", DecodeStatus::Damaged, 0, 0, kDamaged},
 };
@@ -291,7 +293,9 @@ TEST(BmpDecode, TopDownRowsAndBrokenHeaders) {
     for (const Patch& p : {Patch{28, 7},            // 7 bits a pixel
                            Patch{30, 4},            // JPEG inside
                            Patch{18, 0},            // no width
-                           Patch{14, 2000}}) {      // header longer than the file
+                           Patch{14, 2000},         // header longer than the file
+                           Patch{10, 14 + 30},      // pixels inside the header
+                           Patch{10, 0}}) {         // pixels at the file header
         Bytes broken = bottomUp;
         std::memcpy(broken.data() + p.at, &p.value, p.at == 28 ? 2 : 4);
         EXPECT_EQ(decode(broken).status, DecodeStatus::Damaged) << p.at;
