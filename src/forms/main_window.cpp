@@ -14,6 +14,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include <algorithm>
+
 #include "app/repaint_thread.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/main_layout.h"
@@ -60,9 +62,18 @@ MainWindow::MainWindow(AppState& appState)
         }
         e.Skip();
     });
-    // A plain Esc closes the window (and so ends the program).
+    // A plain Esc closes the window (and so ends the program), unless it closes
+    // an open menu: then it is the menu's alone.
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& e) {
+        ++openMenus_;
+        e.Skip();
+    });
+    Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& e) {
+        openMenus_ = std::max(0, openMenus_ - 1);
+        e.Skip();
+    });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
+        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE && openMenus_ == 0) {
             // Once the key is done with: a close question opened inside the key
             // handler would take this very Esc on Windows and vanish at once.
             CallAfter([this] { Close(); });

@@ -130,6 +130,7 @@ private:
     void onCreated();
     std::unique_ptr<HotspotListView> listView_;
     std::unique_ptr<RepaintThread> repaintThread_;
+    int openMenus_ = 0;  // menus of the bar and popups now open: an Esc is theirs
     std::array<int, 6> paneWidths_{{65, 250, 66, 80, 66, 80}};
 };
 

@@ -1,13 +1,14 @@
 #include "toolkit/widgets.h"
 
+#include <wx/arrstr.h>
 #include <wx/button.h>
 #include <wx/clrpicker.h>
 #include <wx/dcclient.h>
-#include <wx/arrstr.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "toolkit/drop_down.h"
 #include "toolkit/theme.h"
 
 namespace toolkit {
@@ -24,7 +25,9 @@ void applyThemedStyle(int style) { platformThemedStyle(style); }
 
 void closeOnPlainEscape(wxWindow* window) {
     window->Bind(wxEVT_CHAR_HOOK, [window](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE) {
+        // An Esc that closes an open drop-down list is the list's alone.
+        if (e.GetKeyCode() == WXK_ESCAPE && e.GetModifiers() == wxMOD_NONE &&
+            !dropDownOpen(window)) {
             window->Close();
             return;
         }

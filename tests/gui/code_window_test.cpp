@@ -21,6 +21,7 @@
 #include "gui_test.h"
 #include "output/code_ui.h"
 #include "toolkit/clipboard.h"
+#include "toolkit/drop_down.h"
 
 using namespace guitest;
 
@@ -449,6 +450,32 @@ TEST_F(CodeOutput, PlainEscCloses) {
     EXPECT_TRUE(w->IsShown());
     sim.Char(WXK_ESCAPE);
     EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }));
+    w->Destroy();
+}
+
+// An Esc that closes an open drop-down list is the list's: the window stays.
+TEST_F(CodeOutput, EscOnAnOpenDropDownClosesOnlyTheList) {
+    auto* w = new CodeWindow(window);
+    w->showCode(std::string("<map></map>"));
+    w->Show();
+    ASSERT_TRUE(waitFor([w] { return w->IsShownOnScreen(); }));
+    w->editionChoice->Enable();  // as the full-screen box does when ticked
+    w->Raise();
+    pump(50);
+    const wxRect choice = w->editionChoice->GetScreenRect();
+    wxUIActionSimulator sim;
+    sim.MouseMove(choice.GetPosition() + wxPoint(choice.width / 2, choice.height / 2));
+    pump(30);
+    sim.MouseClick();
+    ASSERT_TRUE(waitFor([w] { return toolkit::dropDownOpen(w); })) << "the list did not drop down";
+    sim.Char(WXK_ESCAPE);
+    ASSERT_TRUE(waitFor([w] { return !toolkit::dropDownOpen(w); })) << "Esc did not close the list";
+    for (int i = 0; i < 5; ++i) wxYield();
+    EXPECT_TRUE(w->IsShown());
+    // With the list closed, a plain Esc closes the window.
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }))
+        << "the second Esc did not close the window";
     w->Destroy();
 }
 

@@ -1,21 +1,23 @@
 // MainWindow as it starts: title, size, every control of its table, the status
 // bar, the popup menu, the layout, and Esc.
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/clrpicker.h>
+#include <wx/dcclient.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/process.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
-#include <wx/dcclient.h>
-#include <wx/process.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "canvas/canvas_ctrl.h"
 #include "forms/main_window_texts.h"
@@ -217,6 +219,37 @@ TEST_F(MainWindowStart, PopupMenu) {
                                                "工程另存为(&A)…\tCtrl+Shift+S", "-", "导入代码(&I)…", "-",
                                                "退出(&X)"}));
     EXPECT_STREQ(mainform::kMenuTitle, "删除热点");
+}
+
+// An Esc that closes the open 文件 menu is the menu's: the window stays. The next
+// plain Esc closes it as ever.
+TEST_F(MainWindowStart, EscOnAnOpenMenuClosesOnlyTheMenu) {
+    bool opened = false, closed = false;
+    window->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
+        opened = true;
+        e.Skip();
+    });
+    window->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& e) {
+        closed = true;
+        e.Skip();
+    });
+    window->Raise();
+    const wxRect bar = window->GetMenuBar()->GetScreenRect();
+    wxUIActionSimulator user;
+    user.MouseMove(bar.GetPosition() + wxPoint(15, bar.height / 2));
+    pump(30);
+    user.MouseClick();
+    ASSERT_TRUE(waitFor([&] { return opened; }, 5000)) << "the 文件 menu did not open";
+    user.Char(WXK_ESCAPE);
+    ASSERT_TRUE(waitFor([&] { return closed; }, 5000)) << "Esc did not close the menu";
+    // Whatever the Esc set going has run once the pending events are done.
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+    }
+    EXPECT_TRUE(window->IsShown());
+    EXPECT_FALSE(window->IsBeingDeleted());
+    EXPECT_FALSE(wxPendingDelete.Member(window));
 }
 
 TEST_F(MainWindowStart, LayoutFollowsResizeAndMoveHidesHandles) {
