@@ -29,16 +29,17 @@ APT=(-o Dir::Etc::SourceList="$APTD/sources.list" -o Dir::Etc::SourceParts="$APT
      -o APT::Sandbox::User=root)
 apt-get "${APT[@]}" update -qq >"$APTD/update.log" 2>&1 || ls "$APTD"/lists/*Sources* >/dev/null 2>&1 ||
   { cat "$APTD/update.log" >&2; exit 1; }
-version_of() {
+# Every version the lists offer, newest first: a mirror may no longer serve the newest.
+versions_of() {
   apt-cache "${APT[@]}" showsrc "$1" | awk -v p="$1" '/^Package: /{n=$2} /^Version: /{if (n==p) print $2}' |
-    sort -V | sed -n '$p'
+    sort -u -V -r
 }
-declare -A VERSION
+declare -A VERSIONS
 for src in "${SOURCES[@]}"; do
-  VERSION[$src]=$(version_of "$src")
-  [ -n "${VERSION[$src]}" ] || { echo "no source package $src in the Debian lists" >&2; exit 1; }
+  VERSIONS[$src]=$(versions_of "$src" | tr '\n' ' ')
+  [ -n "${VERSIONS[$src]}" ] || { echo "no source package $src in the Debian lists" >&2; exit 1; }
 done
-KEY=$( { cat "$0"; for s in "${SOURCES[@]}"; do echo "$s=${VERSION[$s]}"; done
+KEY=$( { cat "$0"; for s in "${SOURCES[@]}"; do echo "$s=${VERSIONS[$s]}"; done
          dpkg-query -W -f='${Version}\n' gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev; } | sha256sum | cut -c1-16)
 DEST=$CACHE_ROOT/windows-extra-$KEY
 P=$DEST/prefix
@@ -54,7 +55,13 @@ LOG=$DEST/build.log
 echo "Windows extra libraries: building into $DEST (log $LOG)"
 run() { nice -n 10 "$@" >>"$LOG" 2>&1 || { tail -n 40 "$LOG" >&2; exit 1; }; }
 for src in "${SOURCES[@]}"; do
-  (cd "$W/src" && run apt-get "${APT[@]}" source -q "$src=${VERSION[$src]}")
+  got=""
+  for v in ${VERSIONS[$src]}; do
+    if (cd "$W/src" && apt-get "${APT[@]}" source -q "$src=$v" >>"$LOG" 2>&1); then got=$v; break; fi
+    rm -rf "$W/src/$src"[-_]*
+  done
+  [ -n "$got" ] || { tail -n 20 "$LOG" >&2; exit 1; }
+  echo "  $src $got"
 done
 srcdir() { find "$W/src" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | sed -n 1p; }
 
