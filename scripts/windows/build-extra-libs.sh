@@ -5,13 +5,21 @@
 # this script, the source versions and the compiler's version, so that build-libs.sh's
 # long build is never redone for them. The last line of the output is the prefix.
 #
+# Some mirrors no longer serve gumbo-parser's source files (the .dsc comes, the
+# tarballs answer 404). gumbo then comes from the same upstream release, 0.10.1,
+# as the npm registry keeps it inside a Node package (package/deps/gumbo-parser),
+# pinned by its sha256. Debian's package carries no patches to gumbo's C sources
+# (its changelog lists packaging changes only), so both give the same library.
+#
 # Usage: build-extra-libs.sh      (needs no root)
 set -euo pipefail
-JOBS=${JOBS:-$(nproc)}
 CACHE_ROOT=${HUIZHAN_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/huizhan-hotspots}
 TRIPLE=x86_64-w64-mingw32
 export CC=$TRIPLE-gcc-posix AR=$TRIPLE-ar RANLIB=$TRIPLE-ranlib
 SOURCES=(gumbo-parser libexif)
+GUMBO_FALLBACK_URL=https://registry.npmjs.org/gumbo-parser/-/gumbo-parser-0.3.0.tgz
+GUMBO_FALLBACK_SHA256=d47101b5182186c4646f7eba5107308dbf93392621ae8c12bd35a7d867c8e913
+GUMBO_FALLBACK_DIR=package/deps/gumbo-parser
 
 # Debian's own entries read as deb-src through a private apt state, as build-libs.sh does.
 APTD=$CACHE_ROOT/apt-extra
@@ -37,7 +45,8 @@ versions_of() {
 declare -A VERSIONS
 for src in "${SOURCES[@]}"; do
   VERSIONS[$src]=$(versions_of "$src" | tr '\n' ' ')
-  [ -n "${VERSIONS[$src]}" ] || { echo "no source package $src in the Debian lists" >&2; exit 1; }
+  [ -n "${VERSIONS[$src]}" ] || [ "$src" = gumbo-parser ] ||
+    { echo "no source package $src in the Debian lists" >&2; exit 1; }
 done
 KEY=$( { cat "$0"; for s in "${SOURCES[@]}"; do echo "$s=${VERSIONS[$s]}"; done
          dpkg-query -W -f='${Version}\n' gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev; } | sha256sum | cut -c1-16)
@@ -60,6 +69,22 @@ for src in "${SOURCES[@]}"; do
     if (cd "$W/src" && apt-get "${APT[@]}" source -q "$src=$v" >>"$LOG" 2>&1); then got=$v; break; fi
     rm -rf "$W/src/$src"[-_]*
   done
+  if [ -z "$got" ] && [ "$src" = gumbo-parser ]; then
+    # Upstream's 0.10.1 from the npm registry, checked against the pinned digest.
+    tgz=$W/gumbo-fallback.tgz
+    run curl -fsSL --retry 3 -o "$tgz" "$GUMBO_FALLBACK_URL"
+    if ! echo "$GUMBO_FALLBACK_SHA256  $tgz" | sha256sum -c --status; then
+      echo "gumbo-parser: $GUMBO_FALLBACK_URL does not match its sha256" >&2
+      exit 1
+    fi
+    mkdir -p "$W/gumbo-unpack"
+    run tar -xzf "$tgz" -C "$W/gumbo-unpack" "$GUMBO_FALLBACK_DIR"
+    grep -q 'AC_INIT(\[gumbo\], \[0\.10\.1\]' "$W/gumbo-unpack/$GUMBO_FALLBACK_DIR/configure.ac" ||
+      { echo "gumbo-parser: the fallback is not release 0.10.1" >&2; exit 1; }
+    mv "$W/gumbo-unpack/$GUMBO_FALLBACK_DIR" "$W/src/gumbo-parser-0.10.1"
+    rm -rf "$W/gumbo-unpack" "$tgz"
+    got="0.10.1 (upstream, from $GUMBO_FALLBACK_URL)"
+  fi
   [ -n "$got" ] || { tail -n 20 "$LOG" >&2; exit 1; }
   echo "  $src $got"
 done
@@ -74,13 +99,24 @@ done
 run $AR rcs "$P/lib/libgumbo.a" "$W"/build-gumbo/*.o
 cp "$G/src/gumbo.h" "$G/src/tag_enum.h" "$P/include/"
 
-# libexif: its own configure, the library only.
+# libexif: its C files compiled directly as well. Debian's source carries no generated
+# configure, and the library needs from it only a config.h (no translations here) and
+# the <libexif/_stdint.h> that names <stdint.h>.
 E=$(srcdir libexif)
-mkdir -p "$W/build-exif"
-(cd "$W/build-exif" && run "$E/configure" --host=$TRIPLE --build=x86_64-pc-linux-gnu --prefix="$P" \
-   --disable-shared --enable-static --disable-nls --disable-docs)
-run make -C "$W/build-exif/libexif" -j"$JOBS"
-run make -C "$W/build-exif/libexif" install
+mkdir -p "$W/build-exif/cfg/libexif" "$P/include/libexif"
+printf '#define GETTEXT_PACKAGE "libexif-12"\n#define LOCALEDIR ""\n' >"$W/build-exif/cfg/config.h"
+printf '#ifndef LIBEXIF__STDINT_H\n#define LIBEXIF__STDINT_H 1\n#include <stdint.h>\n#endif\n' \
+  >"$W/build-exif/cfg/libexif/_stdint.h"
+for f in "$E"/libexif/*.c "$E"/libexif/*/*.c; do
+  run $CC -O2 -DNDEBUG -std=gnu99 -I"$W/build-exif/cfg" -I"$E" -I"$E/libexif" -c "$f" \
+    -o "$W/build-exif/$(basename "$f" .c).o"
+done
+run $AR rcs "$P/lib/libexif.a" "$W"/build-exif/*.o
+for h in exif-byte-order exif-content exif-data exif-data-type exif-entry exif-format exif-ifd \
+         exif-loader exif-log exif-mem exif-mnote-data exif-tag exif-utils; do
+  cp "$E/libexif/$h.h" "$P/include/libexif/"
+done
+cp "$W/build-exif/cfg/libexif/_stdint.h" "$P/include/libexif/"
 
 rm -rf "$W"
 touch "$P/.complete"
