@@ -47,18 +47,20 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$(basename $$b)"; \
 	    $(TEST_ENV) $(XVFB) $$b || exit 1; done
 
-# The picture decoders under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
-# seeded with the test fixtures; runs FUZZ_SECONDS and leaves what it finds in
-# $(FUZZ_BUILD)/findings/.
+# The readers of untrusted files under libFuzzer (clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer): the picture decoders, seeded with the picture
+# fixtures, then the project reader, seeded with saved projects; each runs
+# FUZZ_SECONDS and leaves what it finds in $(FUZZ_BUILD)/findings/.
 fuzz:
 	@./scripts/install-deps.sh fuzz
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWERROR=ON -DFUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture fuzz_project
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-project $(FUZZ_BUILD)/findings
 	$(FUZZ_BUILD)/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=16384 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/ $(FUZZ_BUILD)/corpus tests/fixtures/pictures tests/fixtures/hostile
-
+	$(FUZZ_BUILD)/fuzz_project -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=65536 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/project- $(FUZZ_BUILD)/corpus-project tests/fixtures/projects
 
 windows:
 	@./scripts/windows/build.sh $(WIN_BUILD)

@@ -20,6 +20,7 @@ bool allocate(Planes& planes, const DecodePlan& plan);
 Picture toPicture(Planes&& planes, const DecodePlan& plan, bool keepAlpha);
 
 inline bool cancelled(const DecodeLimits& limits) {
+    if (limits.cancelChecks) limits.cancelChecks->fetch_add(1, std::memory_order_relaxed);
     return limits.cancel && limits.cancel->load(std::memory_order_relaxed);
 }
 

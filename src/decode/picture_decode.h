@@ -27,6 +27,8 @@ struct DecodeLimits {
     long long maxPixels = kMaxPicturePixels;
     // Set by another thread to stop the decode; checked between rows.
     const std::atomic<bool>* cancel = nullptr;
+    // When set, counts each look at `cancel`: how far the decode has gone, for a watcher.
+    std::atomic<long long>* cancelChecks = nullptr;
 };
 
 // What decoding will take, known once the header has been read.

@@ -8,6 +8,7 @@
 #include "core/map_import.h"
 #include "platform/files.h"
 #include "toolkit/message_box.h"
+#include "toolkit/path_text.h"
 #include "toolkit/widgets.h"
 
 using namespace importform;
@@ -41,7 +42,8 @@ ImportCodeDialog::ImportCodeDialog(wxWindow* parent)
 
 bool ImportCodeDialog::loadFile(const wxString& path) {
     std::string bytes, error;
-    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, error, limits::kMaxImportBytes)) {
+    if (!platform::readWholeFile(toolkit::fileSystemPath(path), bytes, error,
+                                 limits::kMaxImportBytes)) {
         showMessage("代码文件无法打开（" + error + "）：" + toolkit::toUtf8(path));
         return false;
     }

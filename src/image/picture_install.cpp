@@ -93,7 +93,8 @@ bool bringInPicture(MainWindow& window, const std::string& path, Bytes data,
 
 bool readPictureFile(const wxString& path, Bytes& out, std::string& error) {
     std::string bytes, why;
-    if (!platform::readWholeFile(toolkit::toUtf8(path), bytes, why, limits::kMaxPictureBytes)) {
+    if (!platform::readWholeFile(toolkit::fileSystemPath(path), bytes, why,
+                                 limits::kMaxPictureBytes)) {
         if (why == "文件过大")
             error = "图片文件过大（超过 256 MB），无法载入";
         else if (why == "不是普通文件")

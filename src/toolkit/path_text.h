@@ -11,4 +11,8 @@ namespace toolkit {
 // (GBK from a Windows archive) is read as GBK.
 std::string pathText(const wxString& path);
 
+// The path as the platform's file calls take it (platform/files.h): the name's
+// own bytes here, whatever their encoding; UTF-8 on Windows.
+std::string fileSystemPath(const wxString& path);
+
 }  // namespace toolkit

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 using namespace project;
 
@@ -235,4 +238,26 @@ TEST(ProjectFile, Paths) {
     EXPECT_EQ(slashes(resolveAgainst("/home/u/工程", "../图片/a.jpg")), "/home/u/图片/a.jpg");
     EXPECT_EQ(slashes(folderOf("/home/u/工程/a.hzproj")), "/home/u/工程");
     EXPECT_EQ(fileNameOf("/home/u/工程/a.hzproj"), "a.hzproj");
+}
+
+// Projects and recovery files as the program saved them (also the fuzzer's seeds):
+// each opens, and writing what was read gives the same bytes.
+TEST(ProjectFile, SavedFilesOpenAndWriteBackTheSame) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(FIXTURE_DIR "/projects")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        Project p;
+        std::string error, projectPath;
+        if (entry.path().extension() == kExtension) {
+            ASSERT_TRUE(fromJson(text, p, error)) << error;
+            EXPECT_EQ(toJson(p), text);
+        } else {
+            ASSERT_TRUE(fromRecoveryJson(text, p, projectPath, error)) << error;
+            EXPECT_EQ(toRecoveryJson(p, projectPath), text);
+        }
+        ++files;
+    }
+    EXPECT_GE(files, 4);
 }

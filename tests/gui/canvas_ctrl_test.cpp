@@ -31,8 +31,8 @@ protected:
         auto* host = new wxPanel(frame);
         canvas = new CanvasCtrl(host, wxID_ANY, wxPoint(10, 10), wxSize(400, 300), "canvas");
         frame->Show();
-        ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
-        pump(100);
+        ASSERT_TRUE(waitFor("the canvas to show", [&] { return canvas->IsShownOnScreen(); }));
+        drainEvents();
         canvas->onLeftDown = [&](int x, int y, int ks) { log << "down " << x << "," << y << " ks" << ks << ";"; };
         canvas->onObjectPressed = [&](int o) { log << "press " << o << ";"; };
         canvas->onObjectRightPressed = [&](int o) { log << "right " << o << ";"; };
@@ -40,11 +40,11 @@ protected:
     }
     void TearDown() override {
         frame->Destroy();
-        pump(20);
+        drainEvents();
     }
     void moveTo(int x, int y) {
         sim.MouseMove(canvas->ClientToScreen(wxPoint(x, y)));
-        pump(40);
+        drainEvents();
     }
     std::string take() {
         std::string s = log.str();
@@ -68,7 +68,7 @@ TEST_F(CanvasTest, PressAndDragRaiseTheirEventsInOrder) {
     moveTo(110, 60);
     take();
     sim.MouseDown();
-    pump(60);
+    drainEvents();
     // The common left-down comes first, then the object press; the canvas takes the focus.
     EXPECT_EQ(take(), "down 110,60 ks0;press " + std::to_string(hotspot) + ";");
     EXPECT_TRUE(canvas->HasFocus());
@@ -76,7 +76,7 @@ TEST_F(CanvasTest, PressAndDragRaiseTheirEventsInOrder) {
     moveTo(130, 70);
     EXPECT_EQ(take(), "move 130,70 p" + std::to_string(hotspot) + ";");
     sim.MouseUp();
-    pump(60);
+    drainEvents();
     take();
     moveTo(131, 70);
     EXPECT_EQ(take(), "move 131,70 p0;");  // the button is up: pressed object 0
@@ -85,31 +85,31 @@ TEST_F(CanvasTest, PressAndDragRaiseTheirEventsInOrder) {
     moveTo(300, 250);
     take();
     sim.MouseDown();
-    pump(60);
+    drainEvents();
     EXPECT_EQ(take(), "down 300,250 ks0;press 0;");
     moveTo(310, 255);
     EXPECT_EQ(take(), "move 310,255 p-1;");
     sim.MouseUp();
-    pump(60);
+    drainEvents();
 
     // Right press reports the object under the pointer.
     moveTo(5, 5);
     take();
     sim.MouseDown(wxMOUSE_BTN_RIGHT);
     sim.MouseUp(wxMOUSE_BTN_RIGHT);
-    pump(60);
+    drainEvents();
     EXPECT_EQ(take(), "right " + std::to_string(picture) + ";");
 
     // The Shift key state reaches the common event.
     moveTo(20, 20);
     take();
     sim.KeyDown(WXK_SHIFT);
-    pump(30);
+    drainEvents();
     sim.MouseDown();
-    pump(60);
+    drainEvents();
     sim.MouseUp();
     sim.KeyUp(WXK_SHIFT);
-    pump(60);
+    drainEvents();
     EXPECT_EQ(take().substr(0, 17), "down 20,20 ks2;pr");
 }
 
@@ -118,15 +118,15 @@ TEST_F(CanvasTest, NoMovesArriveWhileThePointerIsOutside) {
     canvas->setPicture(picture, solid(400, 300, 1, 2, 3));
     moveTo(50, 50);
     sim.MouseDown();
-    pump(60);
+    drainEvents();
     take();
     sim.MouseMove(canvas->ClientToScreen(wxPoint(450, 50)));  // outside, button still down
-    pump(60);
+    drainEvents();
     EXPECT_EQ(take(), "");
     moveTo(60, 55);  // back inside: the drag resumes
     EXPECT_EQ(take(), "move 60,55 p" + std::to_string(picture) + ";");
     sim.MouseUp();
-    pump(60);
+    drainEvents();
 }
 
 TEST_F(CanvasTest, KeyDownReachesTheFocusedCanvas) {
@@ -137,11 +137,11 @@ TEST_F(CanvasTest, KeyDownReachesTheFocusedCanvas) {
     };
     moveTo(5, 5);
     sim.MouseClick();
-    pump(60);
+    drainEvents();
     sim.KeyDown(WXK_SHIFT);
-    pump(60);
+    drainEvents();
     sim.KeyUp(WXK_SHIFT);
-    pump(30);
+    drainEvents();
     EXPECT_EQ(code, WXK_SHIFT);
     EXPECT_EQ(state & 2, 2);
 }
@@ -161,7 +161,7 @@ TEST_F(CanvasTest, PictureTallerThanAnyBitmapShowsAndDrags) {
     EXPECT_EQ(canvas->objectHeight(id), 40000);
     canvas->moveObject(id, 0, -39850);
     canvas->Update();
-    pump(100);
+    drainEvents();
     const std::string path = screenshot(frame, "canvas_tall_picture.png");
     wxImage shot(path);
     ASSERT_TRUE(shot.IsOk());

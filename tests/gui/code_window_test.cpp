@@ -72,12 +72,10 @@ std::string clipboardTextByXclip() {
             if (in->LastRead() == 0) break;
         }
     };
-    waitFor(
-        [&] {
-            drain();
-            return reader.ended;
-        },
-        5000);
+    EXPECT_TRUE(waitFor("xclip to end", [&] {
+        drain();
+        return reader.ended;
+    }));
     drain();
     return out;
 }
@@ -441,15 +439,15 @@ TEST_F(CodeOutput, PlainEscCloses) {
     auto* w = new CodeWindow(window);
     w->showCode(std::string("<map></map>"));
     w->Show();
-    ASSERT_TRUE(waitFor([w] { return w->IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the code window to show", [w] { return w->IsShownOnScreen(); }));
     w->editor->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Char(WXK_ESCAPE, wxMOD_SHIFT);
-    pump(100);
+    drainEvents();
     EXPECT_TRUE(w->IsShown());
     sim.Char(WXK_ESCAPE);
-    EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }));
+    EXPECT_TRUE(waitFor("Esc to close the code window", [w] { return !w->IsShown(); }));
     w->Destroy();
 }
 
@@ -458,24 +456,24 @@ TEST_F(CodeOutput, EscOnAnOpenDropDownClosesOnlyTheList) {
     auto* w = new CodeWindow(window);
     w->showCode(std::string("<map></map>"));
     w->Show();
-    ASSERT_TRUE(waitFor([w] { return w->IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the code window to show", [w] { return w->IsShownOnScreen(); }));
     w->editionChoice->Enable();  // as the full-screen box does when ticked
     w->Raise();
-    pump(50);
+    drainEvents();
     const wxRect choice = w->editionChoice->GetScreenRect();
     wxUIActionSimulator sim;
     sim.MouseMove(choice.GetPosition() + wxPoint(choice.width / 2, choice.height / 2));
-    pump(30);
+    drainEvents();
     sim.MouseClick();
-    ASSERT_TRUE(waitFor([w] { return toolkit::dropDownOpen(w); })) << "the list did not drop down";
+    ASSERT_TRUE(
+        waitFor("the click to drop the list down", [w] { return toolkit::dropDownOpen(w); }));
     sim.Char(WXK_ESCAPE);
-    ASSERT_TRUE(waitFor([w] { return !toolkit::dropDownOpen(w); })) << "Esc did not close the list";
+    ASSERT_TRUE(waitFor("Esc to close the list", [w] { return !toolkit::dropDownOpen(w); }));
     for (int i = 0; i < 5; ++i) wxYield();
     EXPECT_TRUE(w->IsShown());
     // With the list closed, a plain Esc closes the window.
     sim.Char(WXK_ESCAPE);
-    EXPECT_TRUE(waitFor([w] { return !w->IsShown(); }))
-        << "the second Esc did not close the window";
+    EXPECT_TRUE(waitFor("the second Esc to close the window", [w] { return !w->IsShown(); }));
     w->Destroy();
 }
 

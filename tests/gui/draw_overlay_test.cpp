@@ -17,7 +17,7 @@ class DrawOverlay : public HotspotWindowTest {
     void TearDown() override {
         sim.MouseUp();
         sim.KeyUp(WXK_SHIFT);
-        pump(30);
+        drainEvents();
         HotspotWindowTest::TearDown();
     }
     DrawOverlayWindow* overlay() const { return drawOverlayOf(*window); }
@@ -30,34 +30,39 @@ class DrawOverlay : public HotspotWindowTest {
     void focusCanvas() {
         // Without a window manager X sends keys to the window under the pointer.
         sim.MouseMove(onScreen(5, 5));
-        pump(30);
+        drainEvents();
         window->canvas->SetFocus();
-        ASSERT_TRUE(waitFor([&] { return window->canvas->HasFocus(); }));
+        ASSERT_TRUE(
+            waitFor("the canvas to take the focus", [&] { return window->canvas->HasFocus(); }));
     }
     // Shift down on the focused canvas; waits for the overlay.
     void holdShift() {
         focusCanvas();
         sim.KeyDown(WXK_SHIFT);
-        ASSERT_TRUE(waitFor([&] { return overlay() != nullptr; }));
-        pump(30);
+        ASSERT_TRUE(waitFor("Shift to open the overlay", [&] { return overlay() != nullptr; }));
+        drainEvents();
     }
     void releaseShift() {
         sim.KeyUp(WXK_SHIFT);
-        pump(60);
+        drainEvents();
     }
     // Presses at `from` on the overlay and moves to `to`, the button still down.
     void dragOnOverlay(wxPoint from, wxPoint to) {
         sim.MouseMove(onScreen(from.x, from.y));
-        pump(30);
+        drainEvents();
         sim.MouseDown();
-        ASSERT_TRUE(waitFor([&] { return state->overlayMouseDown == 1; }, 1000));
-        sim.MouseMove(onScreen((from.x + to.x) / 2, (from.y + to.y) / 2));
-        pump(30);
-        sim.MouseMove(onScreen(to.x, to.y));
-        ASSERT_TRUE(waitFor([&] {
-            return state->overlayEndX == std::clamp(to.x, 0, window->canvas->GetClientSize().x) &&
-                   state->overlayEndY == std::clamp(to.y, 0, window->canvas->GetClientSize().y);
-        }, 1000));
+        ASSERT_TRUE(waitFor("the press to reach the overlay",
+                            [&] { return state->overlayMouseDown == 1; }));
+        // Each movement is awaited: GTK may hold back a movement that comes within the
+        // same frame as the one before it.
+        for (const wxPoint p : {(from + to) / 2, to}) {
+            sim.MouseMove(onScreen(p.x, p.y));
+            ASSERT_TRUE(waitFor("the rubber band to reach the pointer", [&] {
+                return state->overlayEndX ==
+                           std::clamp(p.x, 0, window->canvas->GetClientSize().x) &&
+                       state->overlayEndY == std::clamp(p.y, 0, window->canvas->GetClientSize().y);
+            }));
+        }
     }
     // Releases the button; the info dialog is answered by `expect`.
     void releaseInto(const ExpectHotspotInfo& expect, bool* answered = nullptr) {
@@ -65,7 +70,8 @@ class DrawOverlay : public HotspotWindowTest {
         wxTEST_DIALOG(
             {
                 sim.MouseUp();
-                seen = waitFor([&] { return state->drawOverlayOpen == 0; }, 2000);
+                seen = waitFor("the overlay to close after the release",
+                               [&] { return state->drawOverlayOpen == 0; });
             },
             expect);
         if (answered) *answered = seen;
@@ -122,17 +128,17 @@ TEST_F(DrawOverlay, ShiftOpensOneOverlayCoveringTheCanvasWithItsPicture) {
     // Repeated key-downs while Shift is held open nothing more.
     for (int i = 0; i < 3; ++i) canvas->onKeyDown(WXK_SHIFT, 2);
     sim.KeyDown(WXK_SHIFT);
-    pump(60);
+    drainEvents();
     EXPECT_EQ(overlayCount(), 1);
 
     // Esc on the overlay closes nothing.
     sim.Char(WXK_ESCAPE);
-    pump(60);
+    drainEvents();
     EXPECT_TRUE(window->IsShown());
     EXPECT_EQ(overlay(), o);
 
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(state->drawOverlayOpen, 0);
     EXPECT_EQ(wxWindow::FindFocus(), canvas);
     EXPECT_EQ((std::vector<wxPoint>{objectAt(state->pictureObject), objectAt(lastObject())}), objectsBefore);
@@ -187,7 +193,7 @@ TEST_F(DrawOverlay, DrawnRectangleBecomesALockedHotspotExactlyThere) {
         << code;
 
     // The overlay went with the dialog; the focus is back on the canvas.
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
     releaseShift();
     EXPECT_EQ(overlayCount(), 0);
@@ -238,7 +244,7 @@ TEST_F(DrawOverlay, CancelOrCloseMakesNothingAndClosesTheOverlay) {
         EXPECT_EQ(shown.caption, "设置热点信息");
         EXPECT_EQ(window->hotspots.hotspotCount(), 0);
         EXPECT_EQ(window->hotspotTable->GetItemCount(), 0);
-        EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+        EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
         EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
         releaseShift();
     }
@@ -250,10 +256,10 @@ TEST_F(DrawOverlay, ShiftUpWhileDraggingDropsTheRectangle) {
     holdShift();
     dragOnOverlay({100, 80}, {250, 180});
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(state->overlayMouseDown, 0);
     sim.MouseUp();  // any dialog here would fail the test
-    pump(80);
+    drainEvents();
     EXPECT_EQ(window->hotspots.hotspotCount(), 0);
     EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
     EXPECT_EQ(objectAt(state->pictureObject), wxPoint(0, 0));
@@ -263,14 +269,14 @@ TEST_F(DrawOverlay, AClickOrALineWithoutAreaOpensNoDialog) {
     putPicture();
     holdShift();
     sim.MouseMove(onScreen(100, 80));
-    pump(30);
+    drainEvents();
     sim.MouseClick();
-    pump(80);
+    drainEvents();
     EXPECT_EQ(state->drawnRect.w, 0);
     EXPECT_EQ(state->drawnRect.h, 0);
     dragOnOverlay({100, 80}, {200, 80});  // a flat line
     sim.MouseUp();
-    pump(80);
+    drainEvents();
     EXPECT_EQ(state->drawnRect.w, 100);
     EXPECT_EQ(state->drawnRect.h, 0);
     EXPECT_EQ(window->hotspots.hotspotCount(), 0);
@@ -278,7 +284,7 @@ TEST_F(DrawOverlay, AClickOrALineWithoutAreaOpensNoDialog) {
     ASSERT_NE(overlay(), nullptr);
     EXPECT_EQ(overlay()->frame().band().w, 0);
     sim.MouseMove(onScreen(300, 200));  // moving with the button up draws nothing
-    pump(50);
+    drainEvents();
     EXPECT_EQ(overlay()->frame().band().w, 0);
     ShownInfo shown;
     dragOnOverlay({10, 10}, {20, 20});
@@ -290,30 +296,32 @@ TEST_F(DrawOverlay, PressingTheBoardTakesTheFocusBackForTheShiftRelease) {
     putPicture();
     holdShift();
     window->hotspotListBox->SetFocus();
-    ASSERT_TRUE(waitFor([&] { return window->hotspotListBox->HasFocus(); }));
+    ASSERT_TRUE(
+        waitFor("the list to take the focus", [&] { return window->hotspotListBox->HasFocus(); }));
     sim.MouseMove(onScreen(100, 80));
-    pump(30);
+    drainEvents();
     sim.MouseClick();
-    EXPECT_TRUE(waitFor([&] { return overlay() && overlay()->HasFocus(); }));
+    EXPECT_TRUE(waitFor("the click to give the overlay the focus",
+                        [&] { return overlay() && overlay()->HasFocus(); }));
     releaseShift();
-    EXPECT_TRUE(waitFor([&] { return overlayCount() == 0; }));
+    EXPECT_TRUE(waitFor("the overlay to close", [&] { return overlayCount() == 0; }));
     EXPECT_EQ(wxWindow::FindFocus(), window->canvas);
 }
 
 TEST_F(DrawOverlay, WithoutAPictureShiftDoesNothing) {
     focusCanvas();
     sim.KeyDown(WXK_SHIFT);
-    pump(100);
+    drainEvents();
     EXPECT_EQ(overlayCount(), 0);
     EXPECT_EQ(state->drawOverlayOpen, 0);
     sim.KeyUp(WXK_SHIFT);
-    pump(30);
+    drainEvents();
     // After a reset as well.
     putPicture();
     resetAll(*window);
     focusCanvas();
     sim.KeyDown(WXK_SHIFT);
-    pump(100);
+    drainEvents();
     EXPECT_EQ(overlayCount(), 0);
 }
 

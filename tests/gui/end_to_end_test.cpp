@@ -22,9 +22,9 @@ namespace {
 
 void clickReally(wxUIActionSimulator& sim, wxWindow* w) {
     sim.MouseMove(w->GetScreenRect().GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2));
-    pump(40);
+    drainEvents();
     sim.MouseClick();
-    pump(80);
+    drainEvents();
 }
 
 }  // namespace
@@ -38,7 +38,8 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
     picture.SetRGB(wxRect(0, 0, 790, 300), 40, 90, 160);
     ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
     window->canvas->onFilesDropped({path});
-    ASSERT_TRUE(waitFor([&] { return state->pictureObject != 0; }));
+    ASSERT_TRUE(
+        waitFor("the dropped picture to be installed", [&] { return state->pictureObject != 0; }));
     EXPECT_EQ(state->imageWidth, 790);
     EXPECT_EQ(state->imageHeight, 300);
     EXPECT_EQ(s8(window->statusBar->GetStatusText(kPaneWidth)), "790(xp)");
@@ -55,15 +56,15 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
     // Drag the upper one from (10, 10) to (110, 60): it ends at (100, 50).
     CanvasCtrl* canvas = window->canvas;
     sim.MouseMove(canvas->ClientToScreen(wxPoint(10, 10)));
-    pump(40);
+    drainEvents();
     sim.MouseDown();
-    pump(60);
+    drainEvents();
     for (int step = 1; step <= 4; ++step) {
         sim.MouseMove(canvas->ClientToScreen(wxPoint(10 + 25 * step, 10 + 12 * step + (step == 4 ? 2 : 0))));
-        pump(40);
+        drainEvents();
     }
     sim.MouseUp();
-    pump(60);
+    drainEvents();
     EXPECT_EQ(canvas->objectLeft(second), 100);
     EXPECT_EQ(canvas->objectTop(second), 50);
     EXPECT_EQ(s8(window->focusLeft->GetValue()), "100");

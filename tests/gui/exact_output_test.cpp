@@ -45,8 +45,9 @@ class ExactOutput : public HotspotWindowTest {
         files_.push_back(path);
         const int before = state->pictureObject;
         window->canvas->onFilesDropped({path});
-        ASSERT_TRUE(waitFor([&] { return state->pictureObject != before; }, 10000));
-        pump(30);
+        ASSERT_TRUE(waitFor("the dropped picture to be installed",
+                            [&] { return state->pictureObject != before; }));
+        drainEvents();
     }
     // The coordinates of every area line of the generated code, in list order.
     std::string coords() const {
@@ -125,10 +126,10 @@ TEST_F(ExactOutput, HotspotsUnderANewPictureStayOnTopAndEditable) {
 
     // The popup menu opens over it, and its delete removes it everywhere.
     sim.MouseMove(onScreen(20, 20));
-    pump(30);
+    drainEvents();
     sim.MouseDown(wxMOUSE_BTN_RIGHT);
     sim.MouseUp(wxMOUSE_BTN_RIGHT);
-    pump(60);
+    drainEvents();
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(state->menuTargetObject, first);
     wxCommandEvent choose(wxEVT_MENU, window->menuDelete->GetId());
@@ -145,15 +146,15 @@ TEST_F(ExactOutput, APressWithAltSetsTheAnchor) {
     const int h = lastObject();
     // An earlier press far from the hotspot, on the picture, without moving.
     sim.MouseMove(onScreen(20, 250));
-    pump(30);
+    drainEvents();
     sim.MouseClick();
-    pump(60);
+    drainEvents();
     sim.KeyDown(WXK_ALT);
-    pump(30);
+    drainEvents();
     drag({110, 60}, {{111, 60}});
     release();
     sim.KeyUp(WXK_ALT);
-    pump(30);
+    drainEvents();
     EXPECT_EQ(objectAt(h), wxPoint(101, 50));
     EXPECT_EQ(coords(), "101,50,251,150;");
 }
@@ -163,14 +164,14 @@ TEST_F(ExactOutput, AClickThenAPressAndDragAtOnceMovesTheHotspot) {
     createHotspot(*window, 100, 50, 150, 100, "L", "T", false);
     const int h = lastObject();
     sim.MouseMove(onScreen(150, 100));
-    pump(30);
+    drainEvents();
     sim.MouseClick();
     // At once: the second press is part of a double click.
     sim.MouseDown();
-    pump(30);
+    drainEvents();
     for (int x : {170, 190, 210}) {
         sim.MouseMove(onScreen(x, 120));
-        pump(30);
+        drainEvents();
     }
     release();
     EXPECT_EQ(objectAt(h), wxPoint(160, 70));
@@ -220,7 +221,8 @@ TEST(ClipboardKeeper, CopiedCodeOutlivesTheProgram) {
     const long keeperPid = wxExecute(CLIPBOARD_KEEPER, wxEXEC_ASYNC, &keeper);
     ASSERT_GT(keeperPid, 0);
     wxTextInputStream keeperOut(*keeper.GetInputStream());
-    ASSERT_TRUE(waitFor([&] { return keeper.IsInputAvailable(); }, 5000));
+    ASSERT_TRUE(
+        waitFor("the clipboard keeper to start", [&] { return keeper.IsInputAvailable(); }));
     ASSERT_EQ(keeperOut.ReadLine(), "ready");
 
     const std::string outFile = toolkit::toUtf8(wxFileName::CreateTempFileName("copied"));

@@ -22,14 +22,31 @@
 
 namespace guitest {
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+::testing::AssertionResult waitFor(const char* what, const std::function<bool()>& done,
+                                   int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return done();
+        if (std::chrono::steady_clock::now() > end) {
+            if (done()) break;
+            return ::testing::AssertionFailure()
+                   << "timed out after " << timeoutMs << " ms waiting for " << what;
+        }
         wxYield();
         wxMilliSleep(5);
     }
-    return true;
+    return ::testing::AssertionSuccess();
+}
+
+void drainEvents() {
+    // The simulator syncs with the X server after each event it makes; a round trip on
+    // our own connection then brings in every event the server has queued for us.
+    (void)wxGetMousePosition();
+    // Each pass may post more (a handler's CallAfter, a repaint); a bounded number of
+    // passes keeps a program that always has work from holding the test.
+    for (int pass = 0; pass < 100; ++pass) {
+        wxYield();
+        if (!wxTheApp->Pending() && !wxTheApp->HasPendingEvents()) break;
+    }
 }
 
 void pump(int ms) {
@@ -69,8 +86,8 @@ std::string clipboardText() { return toolkit::clipboardText(); }
 void MainWindowTest::SetUp() {
     state = std::make_unique<AppState>();
     window = openMainWindow(*state);
-    ASSERT_TRUE(waitFor([this] { return window->IsShownOnScreen(); }));
-    pump(50);
+    ASSERT_TRUE(waitFor("the main window to show", [this] { return window->IsShownOnScreen(); }));
+    drainEvents();
 }
 
 void MainWindowTest::TearDown() {
@@ -78,7 +95,7 @@ void MainWindowTest::TearDown() {
         window->Destroy();
         window = nullptr;
     }
-    pump(20);
+    drainEvents();
     state.reset();
 }
 

@@ -25,9 +25,24 @@ namespace guitest {
 class ExpectMessage;
 class ExpectInput;
 
-// Processes events until `done` holds or `timeoutMs` passes; returns `done()`.
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000);
-// Processes events for about `ms` milliseconds.
+// How long a wait goes on before it gives up. A wait ends when its condition holds;
+// this only stops a test that would otherwise hang, so it is generous enough for a
+// loaded machine and a sanitizer build.
+constexpr int kWaitTimeoutMs = 60000;
+
+// Processes events until `done` holds. `what` says what is awaited ("the code window
+// to open"): when it has not happened within `timeoutMs` the result is a failure that
+// says so, so that ASSERT_TRUE(waitFor(...)) or EXPECT_TRUE(waitFor(...)) names what
+// did not happen.
+[[nodiscard]] ::testing::AssertionResult waitFor(const char* what,
+                                                 const std::function<bool()>& done,
+                                                 int timeoutMs = kWaitTimeoutMs);
+// Handles what has been sent to the program so far: the input that the simulator
+// has made, the events, calls and idle work that it posts. For a step with nothing
+// to wait for, or to check that nothing happens.
+void drainEvents();
+// Processes events for about `ms` milliseconds: only where no condition says that
+// the work is done (a picture being painted for a screenshot).
 void pump(int ms = 50);
 // The window with that name below `root` (wxWindow::FindWindowByName, UTF-8 name).
 wxWindow* find(wxWindow* root, const char* name);

@@ -29,10 +29,10 @@ class HotspotCanvas : public HotspotWindowTest {
     }
     void rightPress(int x, int y) {
         sim.MouseMove(onScreen(x, y));
-        pump(30);
+        drainEvents();
         sim.MouseDown(wxMOUSE_BTN_RIGHT);
         sim.MouseUp(wxMOUSE_BTN_RIGHT);
-        pump(60);
+        drainEvents();
     }
     void chooseMenuItem(wxMenuItem* item) {
         wxCommandEvent ev(wxEVT_MENU, item->GetId());
@@ -57,7 +57,8 @@ TEST_F(HotspotCanvas, DraggingAHotspotMovesItWithHandlesAndFocusValues) {
     EXPECT_EQ(objectAt(h), wxPoint(140, 80));
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(138, 78));
     sim.MouseMove(onScreen(210, 160));
-    EXPECT_TRUE(waitFor([&] { return objectAt(h) == wxPoint(200, 150); }, 1000));
+    EXPECT_TRUE(waitFor("the hotspot to follow the drag",
+                        [&] { return objectAt(h) == wxPoint(200, 150); }));
     release();
     EXPECT_EQ(objectAt(h), wxPoint(200, 150));
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(198, 148));
@@ -66,7 +67,7 @@ TEST_F(HotspotCanvas, DraggingAHotspotMovesItWithHandlesAndFocusValues) {
     EXPECT_EQ(tableSelection(), 0);
     // With the button up, moving changes nothing.
     sim.MouseMove(onScreen(260, 200));
-    pump(60);
+    drainEvents();
     EXPECT_EQ(objectAt(h), wxPoint(200, 150));
 }
 
@@ -144,12 +145,12 @@ TEST_F(HotspotCanvas, TheRealPopupShowsTheCaption) {
         esc.Start(200);
     });
     sim.MouseMove(onScreen(310, 60));
-    pump(30);
+    drainEvents();
     openHotspotMenu(*window, lastObject());
     open = false;
     esc.Stop();
     EXPECT_EQ(seen, "解锁");
-    pump(50);
+    drainEvents();
     EXPECT_TRUE(window->IsShown());
 }
 
@@ -218,10 +219,11 @@ TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
     wxListBox* list = window->hotspotListBox;
     ASSERT_EQ(list->GetSelection(), 1);
     sim.MouseMove(list->ClientToScreen(wxPoint(20, 8)));  // on the first line
-    pump(30);
+    drainEvents();
     sim.MouseClick();
-    EXPECT_TRUE(waitFor([&] { return list->GetSelection() == 0; }, 1000));
-    pump(50);
+    EXPECT_TRUE(
+        waitFor("the click to select the first line", [&] { return list->GetSelection() == 0; }));
+    drainEvents();
     EXPECT_EQ(tableSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(8, 18));
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"10", "160", "20", "120", "150", "100"}));

@@ -107,7 +107,7 @@ TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanv
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"0", "150", "0", "100", "150", "100"}));
     const std::vector<wxPoint> want = {{98, 48},   {98, 100},  {98, 152}, {175, 152},
                                        {252, 152}, {252, 102}, {252, 48}, {175, 48}};
-    pump(100);
+    drainEvents();
     const wxImage shown =
         grabScreen(window, wxRect(wxPoint(0, 0), window->GetClientSize()), "hotspot_handles.png");
     ASSERT_TRUE(shown.IsOk());
@@ -137,7 +137,7 @@ TEST_F(HotspotCreate, ColoursAndTransparencyApplyToLaterHotspotsOnly) {
 TEST_F(HotspotCreate, BackgroundPickerRecoloursTheCanvasAtOnce) {
     pickColour(window->backgroundPicker, wxColour(10, 20, 30));
     EXPECT_EQ(window->canvas->store().background(), packRgb(10, 20, 30));
-    pump(50);
+    drainEvents();
     const wxColour shown =
         pixelOf(grabScreen(window->canvas, wxRect(300, 200, 1, 1)), wxPoint(0, 0));
     EXPECT_EQ(shown, wxColour(10, 20, 30)) << s8(shown.GetAsString(wxC2S_CSS_SYNTAX));
@@ -150,9 +150,9 @@ TEST_F(HotspotCreate, TransparencyBoxAndSliderKeepInStep) {
     auto retype = [&](const char* typed) {
         box->SetFocus();
         box->SelectAll();
-        pump(20);
+        drainEvents();
         sim.Text(typed);
-        pump(80);
+        drainEvents();
     };
     retype("250");
     EXPECT_EQ(s8(box->GetValue()), "100");
@@ -164,26 +164,28 @@ TEST_F(HotspotCreate, TransparencyBoxAndSliderKeepInStep) {
     box->SetFocus();
     box->SelectAll();
     sim.Char(WXK_DELETE);
-    pump(80);
+    drainEvents();
     EXPECT_EQ(s8(box->GetValue()), "1");
     EXPECT_EQ(slider->GetValue(), 1);
     // Letters and the decimal point cannot be typed.
     box->SetInsertionPointEnd();
     sim.Text("a.5");
-    pump(80);
+    drainEvents();
     EXPECT_EQ(s8(box->GetValue()), "15");
     EXPECT_EQ(slider->GetValue(), 15);
     // A minus sign at the start makes the value negative: "1".
     box->SetInsertionPoint(0);
     sim.Char('-');
-    pump(80);
+    drainEvents();
     EXPECT_EQ(s8(box->GetValue()), "1");
     EXPECT_EQ(slider->GetValue(), 1);
     // Moving the slider writes its position into the box.
     slider->SetFocus();
-    pump(20);
+    drainEvents();
     sim.Char(WXK_RIGHT);
-    EXPECT_TRUE(waitFor([&] { return s8(box->GetValue()) == "2"; }, 1000)) << s8(box->GetValue());
+    EXPECT_TRUE(waitFor("the slider key to set the count box", [&] {
+        return s8(box->GetValue()) == "2";
+    })) << s8(box->GetValue());
     EXPECT_EQ(slider->GetValue(), 2);
     // Pasted text counts by its leading digits, as typing would, and the box says so.
     struct Paste {
@@ -196,9 +198,9 @@ TEST_F(HotspotCreate, TransparencyBoxAndSliderKeepInStep) {
         ASSERT_TRUE(toolkit::copyToClipboard(p.text));
         box->SetFocus();
         box->SelectAll();
-        pump(20);
+        drainEvents();
         sim.Char('v', wxMOD_CONTROL);
-        pump(80);
+        drainEvents();
         EXPECT_EQ(s8(box->GetValue()), p.shown);
         EXPECT_EQ(slider->GetValue(), std::atoi(p.shown));
     }

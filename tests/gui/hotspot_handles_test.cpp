@@ -33,23 +33,23 @@ class HandEditing : public HotspotWindowTest {
     void typeInto(wxTextCtrl* box, const char* text, int key = WXK_RETURN) {
         click(box);
         box->SelectAll();
-        pump(20);
+        drainEvents();
         sim.Char(WXK_BACK);
         sim.Text(text);
-        pump(30);
+        drainEvents();
         sim.Char(key);
-        pump(60);
+        drainEvents();
     }
     // Clicks a hotspot on the canvas without moving it: selected, with the keyboard focus.
     void clickCanvas(int x, int y) {
         sim.MouseMove(onScreen(x, y));
-        pump(30);
+        drainEvents();
         sim.MouseClick();
-        pump(60);
+        drainEvents();
     }
     void key(int code, int modifiers = wxMOD_NONE) {
         sim.Char(code, modifiers);
-        pump(40);
+        drainEvents();
     }
 };
 
@@ -152,9 +152,19 @@ TEST_F(HandEditing, DeleteAsksAsThePopupMenuDoes) {
     const int first = addHotspot(10, 10);
     const int second = addHotspot(200, 100, true);  // locked ones can be deleted
     clickCanvas(210, 110);
-    wxTEST_DIALOG({ key(WXK_DELETE); pump(100); }, ExpectMessage("你确认删除该热点吗？", wxID_CANCEL));
+    wxTEST_DIALOG(
+        {
+            key(WXK_DELETE);
+            drainEvents();
+        },
+        ExpectMessage("你确认删除该热点吗？", wxID_CANCEL));
     EXPECT_EQ(window->hotspots.hotspotCount(), 2);
-    wxTEST_DIALOG({ key(WXK_DELETE); pump(100); }, ExpectMessage("你确认删除该热点吗？", wxID_OK));
+    wxTEST_DIALOG(
+        {
+            key(WXK_DELETE);
+            drainEvents();
+        },
+        ExpectMessage("你确认删除该热点吗？", wxID_OK));
     EXPECT_EQ(listTexts(), std::vector<std::string>{"热点:1 锁定：×"});
     EXPECT_EQ(window->hotspotTable->GetItemCount(), 1);
     EXPECT_FALSE(window->canvas->store().exists(second));

@@ -37,11 +37,11 @@ class HotspotInfo : public HotspotWindowTest {
     // and clicks reach it.
     static void showForReal(HotspotInfoDialog& d) {
         d.Show();
-        ASSERT_TRUE(waitFor([&] { return d.IsShownOnScreen(); }));
+        ASSERT_TRUE(waitFor("the dialog to show", [&] { return d.IsShownOnScreen(); }));
         d.Raise();
         wxUIActionSimulator().MouseMove(d.addressBox->GetScreenRect().GetPosition() + wxPoint(5, 5));
         d.addressBox->SetFocus();
-        pump(60);
+        drainEvents();
     }
     int target = 0;
 };
@@ -53,7 +53,7 @@ TEST_F(HotspotInfo, TheDialogsControlsAsDesigned) {
         SCOPED_TRACE(mode);
         auto* d = new HotspotInfoDialog(window, mode, {"http://a.com/X", "提示"});
         d->Show();
-        ASSERT_TRUE(waitFor([&] { return d->IsShownOnScreen(); }));
+        ASSERT_TRUE(waitFor("the dialog to show", [&] { return d->IsShownOnScreen(); }));
         EXPECT_EQ(d->GetSize(), wxSize(435, 149));
         const long style = d->GetWindowStyleFlag();
         EXPECT_TRUE(style & wxCAPTION);
@@ -93,7 +93,7 @@ TEST_F(HotspotInfo, TheDialogsControlsAsDesigned) {
         EXPECT_EQ(wxWindow::FindFocus(), d->addressBox);
         if (!create) screenshot(d, "hotspot_info_dialog.png");
         d->Destroy();
-        pump(20);
+        drainEvents();
     }
 }
 
@@ -156,7 +156,7 @@ TEST_F(HotspotInfo, TheRealPopupsItemOpensIt) {
     });
     window->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent&) { typist.Start(150); });
     sim.MouseMove(onScreen(250, 150));
-    pump(30);
+    drainEvents();
     ShownInfo shown;
     wxTEST_DIALOG(openHotspotMenu(*window, target), ExpectHotspotInfo(shown, confirmWith("menu.com", "菜单")));
     typist.Stop();
@@ -172,11 +172,14 @@ TEST_F(HotspotInfo, TypingAndClickingForReal) {
                       d.addressBox->SelectAll();
                       wxUIActionSimulator keys;
                       keys.Text("HTTPS://A.COM/Path");
-                      ASSERT_TRUE(waitFor([&] { return s8(d.addressBox->GetValue()) == "HTTPS://A.COM/Path"; }));
+                      ASSERT_TRUE(waitFor("the typed link to reach the address box", [&] {
+                          return s8(d.addressBox->GetValue()) == "HTTPS://A.COM/Path";
+                      }));
                       keys.MouseMove(d.confirmButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
-                      pump(30);
+                      drainEvents();
                       keys.MouseClick();
-                      waitFor([&] { return !d.IsShown(); });
+                      EXPECT_TRUE(waitFor("the click on 确定 to close the dialog",
+                                          [&] { return !d.IsShown(); }));
                   }));
     EXPECT_EQ(row(1)[1], "https://a.com/Path");
     EXPECT_EQ(row(1)[2], "旧提示");
@@ -193,9 +196,10 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              d.setValue({"changed.com", "changed"});
              wxUIActionSimulator user;
              user.MouseMove(d.cancelButton->GetScreenRect().GetPosition() + wxPoint(60, 12));
-             pump(30);
+             drainEvents();
              user.MouseClick();
-             waitFor([&] { return !d.IsShown(); });
+             EXPECT_TRUE(
+                 waitFor("the click on 取消 to close the dialog", [&] { return !d.IsShown(); }));
          }},
         {"close box", [](HotspotInfoDialog& d) {
              d.setValue({"changed.com", "changed"});
@@ -206,10 +210,10 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
              d.setValue({"changed.com", "changed"});
              wxUIActionSimulator user;
              user.Char(WXK_ESCAPE, wxMOD_SHIFT);  // not a plain Esc: stays open
-             pump(100);
+             drainEvents();
              EXPECT_TRUE(d.IsShown());
              user.Char(WXK_ESCAPE);
-             waitFor([&] { return !d.IsShown(); });
+             EXPECT_TRUE(waitFor("Esc to close the dialog", [&] { return !d.IsShown(); }));
          }},
     };
     for (const auto& way : ways) {
@@ -226,11 +230,12 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
 TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     ShownInfo shown;
     sim.MouseMove(onScreen(250, 150));
-    pump(30);
+    drainEvents();
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
-            waitFor([&] { return !shown.caption.empty(); });
+            EXPECT_TRUE(waitFor("the double click to open the info dialog",
+                                [&] { return !shown.caption.empty(); }));
         },
         ExpectHotspotInfo(shown, confirmWith("b.com", "双击")));
     EXPECT_EQ(shown.caption, "修改热点信息");
@@ -242,20 +247,21 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     // The picture and empty places open nothing (any dialog would fail the test).
     for (const wxPoint& p : {wxPoint(380, 280), wxPoint(600, 450)}) {
         sim.MouseMove(onScreen(p.x, p.y));
-        pump(30);
+        drainEvents();
         sim.MouseDblClick();
-        pump(120);
+        drainEvents();
     }
 
     // The first entry of the list box.
     ShownInfo fromList;
     wxListBox* list = window->hotspotListBox;
     sim.MouseMove(list->ClientToScreen(wxPoint(20, 8)));
-    pump(30);
+    drainEvents();
     wxTEST_DIALOG(
         {
             sim.MouseDblClick();
-            waitFor([&] { return !fromList.caption.empty(); });
+            EXPECT_TRUE(waitFor("the double click to open the info dialog",
+                                [&] { return !fromList.caption.empty(); }));
         },
         ExpectHotspotInfo(fromList, confirmWith("c.com", "列表")));
     EXPECT_EQ(fromList.boxes.link, kPlaceholderLink);
@@ -267,6 +273,6 @@ TEST_F(HotspotInfo, AnObjectWithoutEntryOpensNothing) {
     const int picture = state->pictureObject;
     chooseModify(picture);  // any dialog would fail the test
     chooseModify(9999);
-    pump(30);
+    drainEvents();
     EXPECT_EQ(row(1)[1], "http://shop.example.com/Old");
 }

@@ -87,7 +87,7 @@ std::shared_ptr<bool> watchDestroy(wxWindow* w) {
 TEST_F(HotspotClose, WithoutChangesTheWindowClosesAtOnce) {
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
     EXPECT_TRUE(window->Close());
-    EXPECT_TRUE(waitFor([&] { return *destroyed; }, 2000));
+    EXPECT_TRUE(waitFor("the window to be destroyed", [&] { return *destroyed; }));
     window = nullptr;
 }
 
@@ -98,7 +98,7 @@ TEST_F(HotspotClose, WithUnsavedHotspotsCancelKeepsEverything) {
     bool closed = true;
     wxTEST_DIALOG(closed = window->Close(), ExpectSaveQuestion(wxID_CANCEL));
     EXPECT_FALSE(closed);
-    pump(50);
+    drainEvents();
     ASSERT_FALSE(*destroyed);
     EXPECT_TRUE(window->IsShown());
     EXPECT_EQ(listTexts(), std::vector<std::string>{"热点:1 锁定：×"});
@@ -111,11 +111,12 @@ TEST_F(HotspotClose, EscWithUnsavedHotspotsAsksAndDontSaveCloses) {
     createHotspot(*window, 20, 30, 150, 100, "未添加热点链接", "热点提示", false);
     const std::shared_ptr<bool> destroyed = watchDestroy(window);
     window->canvas->SetFocus();
-    pump(30);
+    drainEvents();
     wxTEST_DIALOG(
         {
             sim.Char(WXK_ESCAPE);
-            waitFor([&] { return *destroyed; }, 2000);
+            EXPECT_TRUE(
+                waitFor("the window to be destroyed after Esc", [&] { return *destroyed; }));
         },
         ExpectSaveQuestion(wxID_NO));
     EXPECT_TRUE(*destroyed);

@@ -36,24 +36,25 @@ class HotspotWindowTest : public MainWindowTest {
     }
     void click(wxWindow* w) {
         sim.MouseMove(centreOf(w));
-        pump(30);
+        drainEvents();
         sim.MouseClick();
-        pump(60);
+        drainEvents();
     }
     // Presses the left button at `from` on the canvas and moves through `path`.
     void drag(wxPoint from, std::initializer_list<wxPoint> path) {
         sim.MouseMove(onScreen(from.x, from.y));
-        pump(30);
+        drainEvents();
         sim.MouseDown();
-        waitFor([&] { return window->canvas->pressedObject() != 0; }, 1000);
+        EXPECT_TRUE(waitFor("the press to reach the canvas",
+                            [&] { return window->canvas->pressedObject() != 0; }));
         for (const wxPoint& p : path) {
             sim.MouseMove(onScreen(p.x, p.y));
-            pump(30);
+            drainEvents();
         }
     }
     void release() {
         sim.MouseUp();
-        pump(30);
+        drainEvents();
     }
     wxPoint objectAt(int id) const {
         return wxPoint(window->canvas->objectLeft(id), window->canvas->objectTop(id));
@@ -101,15 +102,15 @@ class HotspotWindowTest : public MainWindowTest {
         wxWindow* handle = window->handles[index];
         const wxPoint from = centreOf(handle);
         sim.MouseMove(from);
-        pump(30);
+        drainEvents();
         sim.MouseDown();
-        pump(30);
+        drainEvents();
         for (int k = 1; k <= 3; ++k) {
             sim.MouseMove(from + wxPoint(dx * k / 3, dy * k / 3));
-            pump(30);
+            drainEvents();
         }
         sim.MouseUp();
-        pump(40);
+        drainEvents();
     }
 
     wxUIActionSimulator sim;

@@ -30,7 +30,8 @@ class ExpectImportFile : public wxExpectModalBase<ImportCodeDialog, ExpectImport
           protected:
             int OnInvoked(wxFileDialog* dialog) const override {
                 dialog->SetPath(u8(path_.c_str()));
-                EXPECT_TRUE(waitFor([&] { return s8(dialog->GetPath()) == path_; }));
+                EXPECT_TRUE(waitFor("the file dialog to hold the path",
+                                    [&] { return s8(dialog->GetPath()) == path_; }));
                 return wxID_OK;
             }
             std::string path_;

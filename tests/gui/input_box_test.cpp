@@ -21,16 +21,16 @@ int typeAndEnd(InputBox& box, const char* typed, int key) {
     wxWindow* field = find(&box, "InputField");
     EXPECT_NE(field, nullptr);
     if (!field) return -1;
-    waitFor([&] { return box.IsShownOnScreen(); });
+    EXPECT_TRUE(waitFor("the input box to show", [&] { return box.IsShownOnScreen(); }));
     box.Raise();
     field->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Char(WXK_END);
     sim.Text(typed);
-    pump(50);
+    drainEvents();
     sim.Char(key);
-    waitFor([&] { return !box.IsShown(); });
+    EXPECT_TRUE(waitFor("the key to close the input box", [&] { return !box.IsShown(); }));
     return box.IsShown() ? -1 : pressed;
 }
 
@@ -51,15 +51,15 @@ TEST(InputBoxKeys, EnterConfirmsAndEscCancels) {
 TEST(InputBoxKeys, EnterConfirmsTheHotspotInfoDialog) {
     HotspotInfoDialog d(nullptr, HotspotInfoDialog::create, LinkTip{});
     d.Show();
-    ASSERT_TRUE(waitFor([&] { return d.IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the dialog to show", [&] { return d.IsShownOnScreen(); }));
     d.Raise();
     d.tipBox->SetFocus();
-    pump(50);
+    drainEvents();
     wxUIActionSimulator sim;
     sim.Text("tip");
-    pump(50);
+    drainEvents();
     sim.Char(WXK_RETURN);
-    EXPECT_TRUE(waitFor([&] { return !d.IsShown(); }));
+    EXPECT_TRUE(waitFor("Enter to close the dialog", [&] { return !d.IsShown(); }));
     EXPECT_EQ(d.GetReturnCode(), wxID_OK);
     EXPECT_EQ(s8(d.value().tip), "tip");
 }

@@ -237,11 +237,11 @@ TEST_F(MainWindowStart, EscOnAnOpenMenuClosesOnlyTheMenu) {
     const wxRect bar = window->GetMenuBar()->GetScreenRect();
     wxUIActionSimulator user;
     user.MouseMove(bar.GetPosition() + wxPoint(15, bar.height / 2));
-    pump(30);
+    drainEvents();
     user.MouseClick();
-    ASSERT_TRUE(waitFor([&] { return opened; }, 5000)) << "the 文件 menu did not open";
+    ASSERT_TRUE(waitFor("the click to open the 文件 menu", [&] { return opened; }));
     user.Char(WXK_ESCAPE);
-    ASSERT_TRUE(waitFor([&] { return closed; }, 5000)) << "Esc did not close the menu";
+    ASSERT_TRUE(waitFor("Esc to close the menu", [&] { return closed; }));
     // Whatever the Esc set going has run once the pending events are done.
     for (int i = 0; i < 5; ++i) {
         wxTheApp->ProcessPendingEvents();
@@ -254,32 +254,40 @@ TEST_F(MainWindowStart, EscOnAnOpenMenuClosesOnlyTheMenu) {
 
 TEST_F(MainWindowStart, LayoutFollowsResizeAndMoveHidesHandles) {
     window->SetClientSize(1280, 700 - window->statusBar->GetSize().y);
-    ASSERT_TRUE(waitFor([&] { return window->canvas->GetSize().x == 980; }));
+    ASSERT_TRUE(waitFor("the canvas to take the new width",
+                        [&] { return window->canvas->GetSize().x == 980; }));
     const int statusH = window->statusBar->GetSize().y;
     const int clientH = window->GetClientSize().y + statusH;
     EXPECT_EQ(window->canvas->GetRect(), wxRect(1, 1, 980, clientH - 2 - statusH));
     EXPECT_EQ(window->panel->GetRect(), wxRect(983, 1, 295, clientH - 2 - statusH));
     EXPECT_EQ(window->infoGroup->GetSize().y, window->panel->GetSize().y - 378);
     EXPECT_EQ(window->hotspotTable->GetSize().y, window->infoGroup->GetSize().y - 36);
-    pump(200);
-    screenshot(window, "main_window_1280x700.png");
     // The status bar stays at the bottom edge (Xvfb has no window manager: no frame border).
-    EXPECT_EQ(window->statusBar->GetScreenRect().GetBottom(), window->GetScreenRect().GetBottom());
+    EXPECT_TRUE(waitFor("the status bar to reach the bottom edge", [&] {
+        return window->statusBar->GetScreenRect().GetBottom() == window->GetScreenRect().GetBottom();
+    }));
+    screenshot(window, "main_window_1280x700.png");
 
     // A move without a resize runs the layout too: it hides the handles.
     for (wxWindow* h : window->handles) h->Show();
     window->Move(window->GetPosition() + wxPoint(7, 5));
-    EXPECT_TRUE(waitFor([&] { return !window->handles[kHandleTopLeft]->IsShown(); }));
+    EXPECT_TRUE(waitFor("the move to hide the handles",
+                        [&] { return !window->handles[kHandleTopLeft]->IsShown(); }));
     for (wxWindow* h : window->handles) EXPECT_FALSE(h->IsShown());
 
     // Maximise and restore apply the same formulas.
     window->Maximize();
-    waitFor([&] { return window->IsMaximized(); }, 1000);
-    pump(100);
-    EXPECT_EQ(window->canvas->GetSize().x, window->GetClientSize().x - 300);
+    // Without a window manager the window may stay as it is: the layout holds either way.
+    (void)waitFor(
+        "the window to be maximised", [&] { return window->IsMaximized(); }, 1000);
+    EXPECT_TRUE(waitFor("the canvas to follow the maximised size", [&] {
+        return window->canvas->GetSize().x == window->GetClientSize().x - 300;
+    }));
     window->Maximize(false);
     window->SetSize(971, 682 + window->GetMenuBar()->GetSize().y);
-    ASSERT_TRUE(waitFor([&] { return window->canvas->GetSize().x == window->GetClientSize().x - 300; }));
+    ASSERT_TRUE(waitFor("the canvas to follow the new size", [&] {
+        return window->canvas->GetSize().x == window->GetClientSize().x - 300;
+    }));
     EXPECT_EQ(window->canvas->GetSize().y, window->GetClientSize().y - 2);
 }
 
@@ -302,7 +310,7 @@ TEST(ProgramRun, EscEndsTheProgram) {
     const long pid = wxExecute(wxString(APP_BINARY), wxEXEC_ASYNC | wxEXEC_MAKE_GROUP_LEADER);
     ASSERT_GT(pid, 0);
     std::string windowId;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitFor("the program's window to appear", [&] {
         FILE* p = popen(("xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
                          " 2>/dev/null | head -1").c_str(), "r");
         char buf[64] = {0};
@@ -312,10 +320,11 @@ TEST(ProgramRun, EscEndsTheProgram) {
         }
         windowId = buf;
         return !windowId.empty();
-    }, 15000));
+    }));
     pump(300);
     while (!windowId.empty() && (windowId.back() == '\n')) windowId.pop_back();
     ASSERT_EQ(std::system(("xdotool windowfocus --sync " + windowId + " key Escape").c_str()), 0);
-    EXPECT_TRUE(waitFor([&] { return !wxProcess::Exists(static_cast<int>(pid)); }, 10000));
+    EXPECT_TRUE(waitFor("Esc to end the program",
+                        [&] { return !wxProcess::Exists(static_cast<int>(pid)); }));
     if (wxProcess::Exists(static_cast<int>(pid))) wxProcess::Kill(static_cast<int>(pid), wxSIGKILL, wxKILL_CHILDREN);
 }

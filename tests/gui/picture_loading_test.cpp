@@ -53,7 +53,8 @@ protected:
         if (cancel_) return wxID_CANCEL;
         // GTK takes the path asynchronously.
         dialog->SetPath(u8(path_.c_str()));
-        EXPECT_TRUE(waitFor([&] { return s8(dialog->GetPath()) == path_; }));
+        EXPECT_TRUE(waitFor("the file dialog to take the path",
+                            [&] { return s8(dialog->GetPath()) == path_; }));
         return wxID_OK;
     }
     wxString GetDefaultDescription() const override { return "open-file dialog"; }
@@ -129,7 +130,7 @@ TEST_F(PictureLoading, LoadModeDialogIsDrawnAsDesignedAndIgnoresEsc) {
     auto* dialog = new LoadModeDialog(*state);
     EXPECT_EQ(state->loadDialogCancelled, 0);
     dialog->Show();
-    ASSERT_TRUE(waitFor([&] { return dialog->IsShownOnScreen(); }));
+    ASSERT_TRUE(waitFor("the load dialog to show", [&] { return dialog->IsShownOnScreen(); }));
     EXPECT_EQ(dialog->GetSize(), wxSize(270, 72));
     EXPECT_FALSE(dialog->HasFlag(wxCAPTION));
     EXPECT_EQ(s8(dialog->GetTitle()), "加载方式");
@@ -160,7 +161,7 @@ TEST_F(PictureLoading, LoadModeDialogIsDrawnAsDesignedAndIgnoresEsc) {
     esc.m_keyCode = WXK_ESCAPE;
     esc.SetEventObject(dialog->localButton);
     dialog->localButton->ProcessWindowEvent(esc);
-    pump(50);
+    drainEvents();
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(state->loadDialogCancelled, 0);
     dialog->Destroy();
@@ -197,7 +198,8 @@ TEST_F(PictureLoading, LocalChoiceOpensTheFileDialogAndInstalls) {
     expectInstalled(path, 790, 300);
     EXPECT_EQ(window->statusWidth(kPanePath), 6 * static_cast<int>(path.size()) + 25);
     EXPECT_EQ(window->statusBar->GetStatusWidth(kPanePath), 6 * static_cast<int>(path.size()) + 25);
-    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == window->canvas; }));
+    EXPECT_TRUE(waitFor("the canvas to take the focus",
+                        [&] { return wxWindow::FindFocus() == window->canvas; }));
     screenshot(window, "picture_loaded.png");
 }
 
@@ -282,7 +284,9 @@ TEST_F(PictureLoading, ExifRotatedJpegShowsUpright) {
         return q;
     };
     std::string last;
-    EXPECT_TRUE(waitFor([&] { return (last = shown()) == "BRYG"; }, 5000)) << "the canvas shows " << last;
+    EXPECT_TRUE(waitFor(
+        "the canvas to show the picture upright", [&] { return (last = shown()) == "BRYG"; }, 5000))
+        << "the canvas shows " << last;
 }
 
 struct PictureCase {
@@ -373,7 +377,8 @@ TEST_F(NetworkPictures, GoodPictureIsDownloadedAndInstalled) {
     EXPECT_EQ(state->lastPickedPath, typed);
     EXPECT_EQ(state->loadMode, 1);
     EXPECT_EQ(state->imageData.size(), png.size());
-    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == window->canvas; }));
+    EXPECT_TRUE(waitFor("the canvas to take the focus",
+                        [&] { return wxWindow::FindFocus() == window->canvas; }));
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_NE(server.requests()[0].find("User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"),
               std::string::npos);
@@ -434,11 +439,9 @@ TEST_F(NetworkPictures, ProgressBoxShowsBytesAndCancels) {
         cancel->ProcessWindowEvent(click);
         pressed = true;
     };
-    const auto start = std::chrono::steady_clock::now();
     load(typed);
     EXPECT_TRUE(pressed);
     EXPECT_EQ(shown, "正在下载网络图片：" + typed + "\n已收到 100 字节");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(state->pictureObject, 0);
     EXPECT_TRUE(state->imagePath.empty());
     EXPECT_TRUE(window->loadButton->IsEnabled());

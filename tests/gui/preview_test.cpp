@@ -53,13 +53,11 @@ wxColour pixelAt(const wxImage& image, int x, int y) {
 bool browserShows(PreviewWindow& w, wxPoint at, const wxColour& colour, const std::string& name,
                   wxImage* shot = nullptr) {
     wxImage last;
-    const bool shown = waitFor(
-        [&] {
-            w.Raise();
-            last = wxImage(toolkit::fromUtf8(screenshot(w.browser, name)), wxBITMAP_TYPE_PNG);
-            return last.IsOk() && pixelAt(last, at.x, at.y) == colour;
-        },
-        10000);
+    const bool shown = waitFor("the browser to show the colour", [&] {
+        w.Raise();
+        last = wxImage(toolkit::fromUtf8(screenshot(w.browser, name)), wxBITMAP_TYPE_PNG);
+        return last.IsOk() && pixelAt(last, at.x, at.y) == colour;
+    });
     if (shot) *shot = last;
     return shown;
 }
@@ -87,7 +85,8 @@ class Preview : public MainWindowTest {
         picture.SetRGB(wxRect(0, 0, 300, 200), colour.Red(), colour.Green(), colour.Blue());
         ASSERT_TRUE(picture.SaveFile(toolkit::fromUtf8(path.string()), wxBITMAP_TYPE_PNG));
         window->canvas->onFilesDropped({toolkit::fromUtf8(path.string())});
-        ASSERT_TRUE(waitFor([&] { return state->pictureObject != 0; }));
+        ASSERT_TRUE(waitFor("the dropped picture to be installed",
+                            [&] { return state->pictureObject != 0; }));
         ASSERT_EQ(state->imageWidth, 300);
         ASSERT_FALSE(state->imageData.empty());
     }
@@ -102,7 +101,8 @@ class Preview : public MainWindowTest {
         return fs::is_directory(dir) ? std::distance(fs::directory_iterator(dir), {}) : 0;
     }
     void expectMainWindowBack() {
-        EXPECT_TRUE(waitFor([&] { return window->IsShown(); }));
+        EXPECT_TRUE(
+            waitFor("the main window to be shown again", [&] { return window->IsShown(); }));
         wxWindow* focus = wxWindow::FindFocus();
         EXPECT_TRUE(focus && wxGetTopLevelParent(focus) == window);
     }
@@ -135,7 +135,8 @@ TEST_F(Preview, LocalPictureWritesBothFilesShowsThePageAndCancelCleansUp) {
         EXPECT_EQ(state->previewDocumentPath, doc.string());
         EXPECT_EQ(state->previewPictureFile, name);
 
-        ASSERT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the preview document to load", [&] { return loaded(w); }, kLoadTimeoutMs));
         EXPECT_EQ(w.progressBar->GetValue(), 100);
         EXPECT_EQ(text(w.addressBox), "当前为预览文档");
         EXPECT_EQ(s8(w.browser->GetCurrentURL()), preview::fileUrl(doc.string()));
@@ -175,7 +176,8 @@ TEST_F(Preview, HotspotClickTypedAddressBackForwardAndEsc) {
     createHotspot(*window, 40, 30, 150, 100, target, "去看看", false);
 
     DriveModal<PreviewWindow> drive([&](PreviewWindow& w) {
-        ASSERT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the preview document to load", [&] { return loaded(w); }, kLoadTimeoutMs));
         ASSERT_EQ(text(w.addressBox), "当前为预览文档");
         // Show the page, then click inside the hotspot's area.
         ASSERT_TRUE(browserShows(w, {8 + 100, 8 + 80}, wxColour(200, 40, 60), "preview_click.png"));
@@ -184,11 +186,14 @@ TEST_F(Preview, HotspotClickTypedAddressBackForwardAndEsc) {
         toolkit::LoadProgressWatch watch(
             w.browser, [&](int percent) { progress.emplace_back(percent, text(w.progressLabel)); });
         sim.MouseMove(w.browser->ClientToScreen(wxPoint(8 + 40 + 75, 8 + 30 + 50)));
-        pump(50);
+        drainEvents();
         sim.MouseClick();
-        ASSERT_TRUE(waitFor([&] { return text(w.addressBox) == target; }, kLoadTimeoutMs));
-        ASSERT_TRUE(waitFor([&] { return loaded(w) && s8(w.browser->GetCurrentURL()) == target; },
-                            kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the address box to show the clicked link",
+            [&] { return text(w.addressBox) == target; }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the clicked link to load",
+            [&] { return loaded(w) && s8(w.browser->GetCurrentURL()) == target; }, kLoadTimeoutMs));
         ASSERT_GE(progress.size(), 2u);
         EXPECT_LT(progress.front().first, 100);
         EXPECT_EQ(progress.front().second,
@@ -198,45 +203,56 @@ TEST_F(Preview, HotspotClickTypedAddressBackForwardAndEsc) {
             EXPECT_EQ(label, preview::progressText(percent));
 
         pressButton(w.backButton);
-        ASSERT_TRUE(
-            waitFor([&] { return text(w.addressBox) == "当前为预览文档"; }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "back to return to the preview document",
+            [&] { return text(w.addressBox) == "当前为预览文档"; }, kLoadTimeoutMs));
 
         // A typed local path goes there; back returns to the preview document.
         w.addressBox->SetValue(toolkit::fromUtf8(other));
         pressButton(w.goButton);
         const std::string otherUrl = preview::fileUrl(other);
-        ASSERT_TRUE(waitFor([&] { return text(w.addressBox) == otherUrl; }, kLoadTimeoutMs));
-        ASSERT_TRUE(waitFor([&] { return loaded(w) && s8(w.browser->GetCurrentURL()) == otherUrl; },
-                            kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the address box to show the typed path",
+            [&] { return text(w.addressBox) == otherUrl; }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the typed path to load",
+            [&] { return loaded(w) && s8(w.browser->GetCurrentURL()) == otherUrl; },
+            kLoadTimeoutMs));
         pressButton(w.backButton);
-        ASSERT_TRUE(
-            waitFor([&] { return text(w.addressBox) == "当前为预览文档"; }, kLoadTimeoutMs));
-        ASSERT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "back to return to the preview document",
+            [&] { return text(w.addressBox) == "当前为预览文档"; }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the preview document to load again", [&] { return loaded(w); }, kLoadTimeoutMs));
         pressButton(w.forwardButton);
-        ASSERT_TRUE(waitFor([&] { return text(w.addressBox) == otherUrl; }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "forward to go to the typed path", [&] { return text(w.addressBox) == otherUrl; },
+            kLoadTimeoutMs));
 
         // 跳转 with the preview text goes back to the document.
         w.addressBox->SetValue(u8("当前为预览文档"));
         pressButton(w.goButton);
         ASSERT_TRUE(waitFor(
+            "跳转 to load the preview document",
             [&] {
                 return loaded(w) && s8(w.browser->GetCurrentURL()) ==
                                         preview::fileUrl(state->previewDocumentPath);
             },
             kLoadTimeoutMs));
         pressButton(w.refreshButton);
-        ASSERT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        ASSERT_TRUE(waitFor(
+            "the refresh to load", [&] { return loaded(w); }, kLoadTimeoutMs));
         EXPECT_EQ(text(w.addressBox), "当前为预览文档");
 
         // Esc with a modifier does nothing; a plain Esc closes.
         w.Raise();
         w.addressBox->SetFocus();
-        pump(100);
+        drainEvents();
         sim.Char(WXK_ESCAPE, wxMOD_SHIFT);
-        pump(150);
+        drainEvents();
         EXPECT_TRUE(w.IsShown());
         sim.Char(WXK_ESCAPE);
-        EXPECT_TRUE(waitFor([&] { return !w.IsShown(); }));
+        EXPECT_TRUE(waitFor("Esc to close the preview window", [&] { return !w.IsShown(); }));
     });
     pressButton(window->previewButton);
     EXPECT_EQ(drive.runs(), 1);
@@ -263,7 +279,8 @@ TEST_F(Preview, NetworkPictureWritesNoCopyAndTheCloseBoxCleansUp) {
         EXPECT_NE(readAll(cache() / "Temporary.html")
                       .find("<body><img src=\"http://127.0.0.1:9/图片\\banner.jpg\" width=\"300\""),
                   std::string::npos);
-        EXPECT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        EXPECT_TRUE(waitFor(
+            "the preview document to load", [&] { return loaded(w); }, kLoadTimeoutMs));
         w.Close();  // what the close box sends
     });
     pressButton(window->previewButton);
@@ -283,7 +300,8 @@ TEST_F(Preview, UnwritableRunDirectoryFallsBackToTheUserCache) {
     DriveModal<PreviewWindow> drive([&](PreviewWindow& w) {
         EXPECT_EQ(state->previewDocumentPath, (userCache / "Temporary.html").string());
         EXPECT_TRUE(fs::exists(userCache / "banner.png"));
-        EXPECT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
+        EXPECT_TRUE(waitFor(
+            "the preview document to load", [&] { return loaded(w); }, kLoadTimeoutMs));
         EXPECT_EQ(text(w.addressBox), "当前为预览文档");
     });
     pressButton(window->previewButton);
@@ -377,12 +395,12 @@ TEST_F(Preview, WindowControlsAndLayout) {
         }
         // The layout runs again when the window moves and keeps its result.
         w.Move(r.x + 30, r.y + 20);
-        pump(100);
+        drainEvents();
         EXPECT_EQ(toolkit::designRect(w.goButton), wxRect(541, 18, 66, 23));
         EXPECT_EQ(w.browser->GetRect(), wxRect(4, 17, 940, 588));
-        ASSERT_TRUE(waitFor([&] { return loaded(w); }, kLoadTimeoutMs));
-        EXPECT_TRUE(
-            browserShows(w, {8 + 10, 8 + 10}, wxColour(200, 40, 60), "preview_browser.png"));
+        ASSERT_TRUE(waitFor(
+            "the preview document to load", [&] { return loaded(w); }, kLoadTimeoutMs));
+        EXPECT_TRUE(browserShows(w, {8 + 10, 8 + 10}, wxColour(200, 40, 60), "preview_browser.png"));
         screenshot(&w, "preview_window.png");
     });
     pressButton(window->previewButton);

@@ -44,7 +44,8 @@ class ExpectFile : public wxExpectModalBase<wxFileDialog, ExpectFile> {
         EXPECT_EQ(dialog->HasFlag(wxFD_SAVE), save_);
         if (path_.empty()) return wxID_CANCEL;
         dialog->SetPath(u8(path_.c_str()));
-        EXPECT_TRUE(waitFor([&] { return s8(dialog->GetPath()) == path_; }));
+        EXPECT_TRUE(waitFor("the file dialog to take the path",
+                            [&] { return s8(dialog->GetPath()) == path_; }));
         return wxID_OK;
     }
     wxString GetDefaultDescription() const override { return "file dialog"; }
@@ -104,7 +105,8 @@ class Projects : public HotspotWindowTest {
     }
     void loadPicture(const std::string& path) {
         window->canvas->onFilesDropped({toolkit::fromUtf8(path)});
-        ASSERT_TRUE(waitFor([&] { return state->pictureObject != 0; }, 10000));
+        ASSERT_TRUE(
+            waitFor("the picture to be installed", [&] { return state->pictureObject != 0; }));
     }
     void choose(wxMenuItem* item) {
         wxCommandEvent e(wxEVT_MENU, item->GetId());
@@ -140,7 +142,9 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
     wxTEST_DIALOG(modifyHotspotInfo(*window, window->hotspots.hotspotObjectAt(2)),
                   ExpectHotspotInfo(shown, confirmWith("http://B/Path", "改过的")));
     ASSERT_EQ(window->hotspots.hotspotCount(), 4);
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 未命名工程 *"; })) << title();
+    EXPECT_TRUE(waitFor("the title to show the unsaved change", [&] {
+        return title() == "绘栈热点生成器 - 未命名工程 *";
+    })) << title();
     const std::string code = codeOf(*window);
     const project::Project before = captureProject(*window);
 
@@ -153,11 +157,15 @@ TEST_F(Projects, SaveNewOpenGivesTheSameHotspotsAndCode) {
 
     // A change shows the "*"; saving again takes it away without asking where.
     dragOnce({420, 320}, {425, 320});
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj *"; })) << title();
+    EXPECT_TRUE(waitFor("the title to show the unsaved change", [&] {
+        return title() == "绘栈热点生成器 - 店铺首页.hzproj *";
+    })) << title();
     window->canvas->SetFocus();
-    pump(30);
+    drainEvents();
     sim.Char('s', wxMOD_CONTROL);  // Ctrl+S
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 店铺首页.hzproj"; })) << title();
+    EXPECT_TRUE(waitFor("Ctrl+S to save and clear the title's mark", [&] {
+        return title() == "绘栈热点生成器 - 店铺首页.hzproj";
+    })) << title();
     // The picture carries its hotspots: the code is the same, the position is not.
     EXPECT_EQ(codeOf(*window), code);
     const project::Project moved = captureProject(*window);
@@ -247,7 +255,8 @@ TEST_F(Projects, AFailingDiskLeavesThePreviousFileWhole) {
     ASSERT_TRUE(saveProjectTo(*window, path));
     const std::string first = readFile(path);
     createHotspot(*window, 0, 0, 20, 20, "http://new/", "", false);
-    ASSERT_TRUE(waitFor([&] { return isDirty(*window); }));
+    ASSERT_TRUE(
+        waitFor("the new hotspot to mark the work unsaved", [&] { return isDirty(*window); }));
     // The disk fills up halfway through the write.
     platform::setWriteFilterForTests([](const std::string& bytes) { return bytes.size() / 2; });
     wxTEST_DIALOG(EXPECT_FALSE(saveProjectTo(*window, path)),
@@ -294,7 +303,7 @@ TEST_F(Projects, TheUnsavedQuestionsThreeAnswers) {
         e.Skip();
     });
     wxTEST_DIALOG(window->Close(), ExpectSaveQuestion(wxID_YES));
-    EXPECT_TRUE(waitFor([&] { return *destroyed; }, 2000));
+    EXPECT_TRUE(waitFor("the window to be destroyed", [&] { return *destroyed; }));
     window = nullptr;
     project::Project p;
     std::string error;
@@ -439,10 +448,10 @@ TEST_F(Projects, ChildChangesThenIsKilled) {
     loadPicture(picture);
     createHotspot(*window, 40, 60, 150, 100, "http://shop.example/killed", "被杀之前", true);
     createHotspot(*window, 200, 100, 50, 50, "http://shop.example/2", "", false);
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitFor("the recovery file to hold the second hotspot", [&] {
         const std::string f = window->session->recoveryPath;
         return platform::fileExists(f) && readFile(f).find("shop.example/2") != std::string::npos;
-    }, 5000));
+    }));
     std::raise(SIGKILL);
 }
 
@@ -465,7 +474,9 @@ TEST_F(Projects, RestoresWorkAfterTheProgramWasKilled) {
     EXPECT_TRUE(window->hotspots.isHotspotLocked(0));
     EXPECT_EQ(state->imagePath, folder + "/killed.png");
     EXPECT_TRUE(isDirty(*window));  // still unsaved
-    EXPECT_TRUE(waitFor([&] { return title() == "绘栈热点生成器 - 未命名工程 *"; })) << title();
+    EXPECT_TRUE(waitFor("the title to show the restored work as unsaved", [&] {
+        return title() == "绘栈热点生成器 - 未命名工程 *";
+    })) << title();
     // Only this run's own file is left.
     const auto files = platform::filesStartingWith(recoveryFolder(), "recovery-");
     for (const std::string& f : files) EXPECT_EQ(f, window->session->recoveryPath);
@@ -518,9 +529,10 @@ TEST_F(Projects, ADamagedRecoveryFileIsKeptAndNamed) {
 TEST_F(Projects, ACleanExitLeavesNoRecoveryFile) {
     makeWork();
     const std::string f = window->session->recoveryPath;
-    ASSERT_TRUE(waitFor([&] { return platform::fileExists(f); }, 3000));
+    ASSERT_TRUE(
+        waitFor("the recovery file to be written", [&] { return platform::fileExists(f); }));
     wxTEST_DIALOG(window->Close(), ExpectSaveQuestion(wxID_NO));
-    pump(100);
+    drainEvents();
     window = nullptr;
     EXPECT_FALSE(platform::fileExists(f));
 }

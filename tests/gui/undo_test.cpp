@@ -31,7 +31,7 @@ class Undo : public HotspotWindowTest {
     std::string redoLabel() const { return s8(window->menuRedo->GetItemLabelText()); }
     void pressKeys(int key, int modifiers) {
         sim.Char(key, modifiers);
-        pump(60);
+        drainEvents();
     }
     void undoKey() { pressKeys('Z', wxMOD_CONTROL); }
     void chooseMenu(wxMenuItem* item) {
@@ -101,7 +101,7 @@ TEST_F(Undo, EveryStepGoesBackAndComesAgain) {
 
     // Back, one step at a time, from the canvas.
     window->canvas->SetFocus();
-    pump(30);
+    drainEvents();
     undoKey();
     EXPECT_EQ(window->hotspotPicker->GetColour(), wxColour(255, 0, 255));
     EXPECT_EQ(redoLabel(), "重做修改热点颜色");
@@ -169,18 +169,18 @@ TEST_F(Undo, TheKeysBelongToATextBoxThatHasTheFocus) {
     click(window->fixedHotspotButton);
     const std::string code = areaCode();
     window->transparencyBox->SetFocus();
-    pump(30);
+    drainEvents();
     undoKey();
     pressKeys('Y', wxMOD_CONTROL);
     EXPECT_EQ(areaCode(), code);
     EXPECT_EQ(undoLabel(), "撤销添加热点");
     window->focusLeft->SetFocus();
-    pump(30);
+    drainEvents();
     undoKey();
     EXPECT_EQ(areaCode(), code);
     // The hotspot list is no text box.
     window->hotspotListBox->SetFocus();
-    pump(30);
+    drainEvents();
     undoKey();
     EXPECT_EQ(areaCode(), "</map>");
 }
@@ -261,7 +261,9 @@ TEST_F(Undo, ANewPictureOrAnOpenedProjectStartsAfresh) {
     click(window->fixedHotspotButton);
     ASSERT_TRUE(window->menuUndo->IsEnabled());
     window->canvas->onFilesDropped({path});  // dropped over the work
-    ASSERT_TRUE(waitFor([&] { return s8(window->statusBar->GetStatusText(kPanePath)) == s8(path); }, 10000));
+    ASSERT_TRUE(waitFor("the dropped picture to be installed", [&] {
+        return s8(window->statusBar->GetStatusText(kPanePath)) == s8(path);
+    }));
     EXPECT_FALSE(window->menuUndo->IsEnabled());
 
     click(window->fixedHotspotButton);

@@ -26,7 +26,7 @@ class Wheel : public HotspotWindowTest {
             e.Skip();
         });
         sim.MouseMove(onScreen(400, 300));
-        pump(50);
+        drainEvents();
     }
     // Turns the wheel by X buttons 4 (up), 5 (down), 6 (left), 7 (right), with Ctrl when asked.
     void turn(int button, int times = 1, bool ctrl = false) {
@@ -35,8 +35,9 @@ class Wheel : public HotspotWindowTest {
                                 std::to_string(times) + " --delay 1 " + std::to_string(button) +
                                 (ctrl ? " keyup ctrl" : "");
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        ASSERT_TRUE(waitFor([&] { return turns >= before + times; }, 5000)) << turns - before << " of " << times;
-        pump(30);
+        ASSERT_TRUE(waitFor("the wheel turns to arrive", [&] { return turns >= before + times; }))
+            << turns - before << " of " << times;
+        drainEvents();
     }
     const std::string code() { return areaCode(); }
     int picture = 0;

@@ -10,4 +10,9 @@ std::string pathText(const wxString& path) {
     return text::fileNameText(std::string(raw.data(), raw.length()));
 }
 
+std::string fileSystemPath(const wxString& path) {
+    const wxCharBuffer raw = path.fn_str();
+    return std::string(raw.data(), raw.length());
+}
+
 }  // namespace toolkit

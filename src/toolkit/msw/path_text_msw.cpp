@@ -6,4 +6,6 @@ namespace toolkit {
 
 std::string pathText(const wxString& path) { return toUtf8(path); }
 
+std::string fileSystemPath(const wxString& path) { return toUtf8(path); }
+
 }  // namespace toolkit
