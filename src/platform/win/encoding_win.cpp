@@ -10,6 +10,7 @@ namespace platform {
 
 namespace {
 constexpr UINT kGbk = 936;
+constexpr UINT kGb18030 = 54936;
 }
 
 std::string utf8ToGbk(const std::string& utf8) { return win::narrow(win::fromUtf8(utf8), kGbk); }
@@ -28,7 +29,9 @@ std::string toUtf8(const std::string& bytes, Charset charset) {
     UINT page = CP_UTF8;
     switch (charset) {
         case Charset::gb18030:
-            page = 54936;
+            // GB18030 where the system has its table; else GBK (Wine has none), which
+            // reads GB2312 and GBK text alike.
+            page = IsValidCodePage(kGb18030) ? kGb18030 : kGbk;
             break;
         case Charset::big5:
             page = 950;
