@@ -4,13 +4,14 @@
 #   make bench  build and run the benchmarks, printing their figures
 #   make windows        cross-build build-windows/huizhan-hotspots.exe (libraries cached in ~/.cache)
 #   make windows-check  its unit tests and the program itself under Wine
-#   make package        the .deb (build/) and the Windows zip (build-windows/)
+#   make package        the .deb (build/), the Windows zip and installer (build-windows/)
 #   make package-check  installs the .deb, starts the installed program, removes it
 BUILD     ?= build
 WIN_BUILD ?= build-windows
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_SETTINGS_SECONDS ?= 30
 JOBS      ?= $(shell nproc)
 XVFB       = xvfb-run -a -s "-screen 0 1600x1200x24"
 TEST_ENV   = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
@@ -55,12 +56,15 @@ fuzz:
 	@./scripts/install-deps.sh fuzz
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWERROR=ON -DFUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture fuzz_project
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-project $(FUZZ_BUILD)/findings
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_picture fuzz_project fuzz_settings
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-project $(FUZZ_BUILD)/corpus-settings $(FUZZ_BUILD)/findings
 	$(FUZZ_BUILD)/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=16384 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/ $(FUZZ_BUILD)/corpus tests/fixtures/pictures tests/fixtures/hostile
 	$(FUZZ_BUILD)/fuzz_project -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=65536 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/project- $(FUZZ_BUILD)/corpus-project tests/fixtures/projects
+	$(FUZZ_BUILD)/fuzz_settings -max_total_time=$(FUZZ_SETTINGS_SECONDS) -timeout=25 -max_len=8192 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/settings- $(FUZZ_BUILD)/corpus-settings tests/fixtures/settings
+
 
 windows:
 	@./scripts/windows/build.sh $(WIN_BUILD)
@@ -69,8 +73,10 @@ windows-check: windows
 	./scripts/windows/check.sh $(WIN_BUILD)
 
 package: build windows
+	@./scripts/install-deps.sh package
 	cd $(BUILD) && cpack -G DEB
 	cd $(WIN_BUILD) && cpack -G ZIP
+	cmake --build $(WIN_BUILD) --target installer
 
 package-check: package
 	./scripts/package/check-deb.sh $(BUILD)

@@ -1,5 +1,5 @@
 // Code output for 1000 hotspots: generating the code (gathering the areas from the
-// hotspot list and the canvas included) and filling the code window's editor.
+// document included) and filling the code window's editor.
 // Prints the median of each half. Needs a display (run it under xvfb-run).
 #include <wx/app.h>
 #include <wx/init.h>
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/canvas_store.h"
-#include "core/hotspot_list.h"
+#include "core/document.h"
 #include "core/map_code.h"
 #include "core/random.h"
 #include "forms/code_window.h"
@@ -39,19 +38,15 @@ int main(int argc, char** argv) {
     constexpr int kHotspots = 1000;
     constexpr int kRuns = 31;
 
-    CanvasStore canvas;
-    HotspotList list;
-    const int picture = canvas.create(0, 0);
-    canvas.setPicture(picture, Picture::fromPlanes(1, 1, {0, 0, 0}));
-    const Picture face = Picture::fromPlanes(150, 100, std::vector<std::uint8_t>(150 * 100 * 3, 0));
+    doc::Document work;
     for (int i = 0; i < kHotspots; ++i) {
-        const int id = canvas.create((i * 37) % 900, (i * 53) % 700);
-        canvas.setPicture(id, face);
-        const int index = list.appendEntry(HotspotList::hotspotEntryText(id - 1, false), id);
-        list.insertRow(index, std::to_string(id - 1));
-        list.setHotspotLinkTip(index,
-                               "https://item.example/detail?id=" + std::to_string(600000 + i),
-                               "热点提示 \"" + std::to_string(i) + "\"");
+        doc::Hotspot h;
+        h.id = i + 2;
+        h.number = i + 1;
+        h.rect = RectXYWH{(i * 37) % 900, (i * 53) % 700, 150, 100};
+        h.link = "https://item.example/detail?id=" + std::to_string(600000 + i);
+        h.tip = "热点提示 \"" + std::to_string(i) + "\"";
+        work.add(work.count(), std::move(h));
     }
 
     rng::seed(1);
@@ -60,8 +55,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < kRuns; ++r)
         generate.push_back(timeMs([&] {
             code = mapcode::generateMapCode("https://img.example/banner.jpg", 1920, 4000,
-                                            mapcode::drawMapName(),
-                                            mapcode::collectMapAreas(list, canvas, picture));
+                                            mapcode::drawMapName(), mapcode::collectMapAreas(work));
         }));
 
     wxApp::SetInstance(new wxApp);

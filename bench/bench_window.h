@@ -73,8 +73,9 @@ inline bool writeBandedJpeg(const std::string& path, int w = kPictureWidth, int 
 }
 
 // The main window with a 980 x 678 canvas showing a 790 x 20000 picture and 300
-// hotspots, 5 columns by 60 rows over the whole picture. Returns the picture object.
-inline int openBusyWindow(AppState& state, MainWindow*& window) {
+// hotspots (or `hotspots`), 5 columns by 60 rows (or as many as it takes) over the
+// picture. Returns the picture object.
+inline int openBusyWindow(AppState& state, MainWindow*& window, int hotspots = kHotspots) {
     window = openMainWindow(state);
     window->SetClientSize(1280, 680);  // a 980 x 678 canvas above the status bar
     settle(300);
@@ -85,8 +86,10 @@ inline int openBusyWindow(AppState& state, MainWindow*& window) {
     window->canvas->setPicture(picture, Picture::fromPlanes(w, h, std::move(rgb)));
     state.pictureObject = picture;
     state.imagePath = "bench.png";
-    for (int i = 0; i < kHotspots; ++i)
-        createHotspot(*window, (i % 5) * 160, (i / 5) * 330, 150, 100, kPlaceholderLink,
+    const int rowHeight =
+        hotspots <= kHotspots ? 330 : std::max(1, kPictureHeight / ((hotspots + 4) / 5));
+    for (int i = 0; i < hotspots; ++i)
+        createHotspot(*window, (i % 5) * 160, (i / 5) * rowHeight, 150, 100, kPlaceholderLink,
                       kPlaceholderTip, false);
     settle(200);
     return picture;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program, its tests and benchmarks need.
 # Quiet and idempotent: it asks apt only for what is missing.
-# With the argument "fuzz" it adds what the fuzzing build needs (clang, libFuzzer).
+# With the argument "fuzz" it adds what the fuzzing build needs (clang, libFuzzer);
+# with "package" what the packages and their checks need (NSIS for the Windows
+# installer, the MIME and .desktop tools the .deb is checked with).
 set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config libgtest-dev
       libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libcurl4-openssl-dev
@@ -11,6 +13,7 @@ want=(build-essential cmake ninja-build pkg-config libgtest-dev
       fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick libimage-exiftool-perl python3
       dpkg-dev desktop-file-utils)
 [ "${1:-}" = fuzz ] && want+=(clang libclang-rt-dev)
+[ "${1:-}" = package ] && want+=(nsis shared-mime-info xdg-utils)
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 # wx's own texts (standard buttons, progress boxes) are shown in Chinese: the

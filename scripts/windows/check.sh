@@ -3,8 +3,10 @@
 # core unit tests and the toolkit tests, then the program itself on a Xvfb of its
 # own in a Chinese locale with CJK fonts: the main window at its designed size, a
 # picture loaded through the file dialog, a fixed hotspot, 查看代码 with the exact
-# code copied, and Esc with the close question ending it. Screenshots go to
-# BUILD_DIR/screenshots. Wine has no browser engine: the preview is not checked.
+# code copied, and Esc with the close question ending it; then the installer: silent
+# install, the association, the installed program, an upgrade and the uninstall.
+# Screenshots go to BUILD_DIR/screenshots. Wine has no browser engine: the preview
+# is not checked.
 #
 # Usage: check.sh [BUILD_DIR]     (default build-windows)
 set -uo pipefail
@@ -244,6 +246,125 @@ else
 fi
 for _ in $(seq 1 40); do kill -0 "$APID" 2>/dev/null || break; sleep 0.25; done
 if kill -0 "$APID" 2>/dev/null; then bad "the program still runs after the close question"; else ok "the program ended"; APID=""; fi
+
+# --- the installer -----------------------------------------------------------------
+# Silent install, the Start-menu entry and the association, the installed program
+# started, a project opened through the association (start FILE.hzproj), a second
+# run upgrading in place, and the uninstaller leaving nothing of what it put there.
+say "installer"
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$B/CMakeCache.txt")
+SETUP=$B/huizhan-hotspots-$VERSION-setup.exe
+cmake --build "$B" --target installer >/dev/null 2>&1
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\huizhan-hotspots'
+# A value's data ("" names the default value); reg.exe writes in the console's code
+# page, GBK in this locale.
+reg_value() {
+  local name=()
+  if [ -n "$2" ]; then name=(/v "$2"); else name=(/ve); fi
+  wine reg query "$1" "${name[@]}" 2>/dev/null | iconv -f GBK -t UTF-8 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *[^ ]* *REG_[A-Z_]* *//p' | head -1
+}
+reg_exists() { wine reg query "$1" >/dev/null 2>&1; }
+installed_in() { reg_value "$UNINSTALL_KEY" InstallLocation; }
+# The installer and the uninstaller end before the files are all gone on Wine's side:
+# wait until what is asked for holds.
+wait_for() {  # wait_for SECONDS COMMAND...
+  local n=$(($1 * 4))
+  shift
+  for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.25; done
+  return 1
+}
+if [ ! -f "$SETUP" ]; then
+  bad "no installer $SETUP (makensis missing?)"
+else
+  echo "installer: $SETUP ($(stat -c %s "$SETUP") bytes)"
+  timeout 300 wine "$SETUP" /S >"$B/installer.wine.log" 2>&1
+  check "silent install ends with success" test $? -eq 0
+  DIR=$(installed_in)
+  UDIR=$([ -n "$DIR" ] && winepath -u "$DIR" 2>/dev/null)
+  echo "  installed in: $DIR"
+  check "installs the program and its uninstaller" \
+    wait_for 20 test -f "$UDIR/huizhan-hotspots.exe" -a -f "$UDIR/uninstall.exe" -a -f "$UDIR/README.txt"
+  LINK=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/绘栈热点生成器.lnk' 2>/dev/null | head -1)
+  check "a Start-menu entry 绘栈热点生成器${LINK:+ ($LINK)}" test -n "$LINK"
+  check "registers .hzproj as HuizhanHotspots.Project" \
+    test "$(reg_value 'HKCR\.hzproj' '')" = HuizhanHotspots.Project
+  command=$(reg_value 'HKCR\HuizhanHotspots.Project\shell\open\command' '')
+  check "opens .hzproj with the installed program ($command)" \
+    test "$command" = "\"$DIR\\huizhan-hotspots.exe\" \"%1\""
+  check "gives .hzproj the program's icon" \
+    test "$(reg_value 'HKCR\HuizhanHotspots.Project\DefaultIcon' '')" = "\"$DIR\\huizhan-hotspots.exe\",0"
+  check "is listed in Programs and Features with its uninstaller" \
+    bash -c "[ '$(reg_value "$UNINSTALL_KEY" DisplayName)' = 绘栈热点生成器 ] &&
+             [ '$(reg_value "$UNINSTALL_KEY" DisplayVersion)' = '$VERSION' ]"
+
+  # The installed program, started as the Start-menu entry starts it.
+  (cd "$UDIR" && exec wine "$DIR\\huizhan-hotspots.exe" >"$B/installed.wine.log" 2>&1) &
+  APID=$!
+  if M=$(wait_window "绘栈热点生成器"); then
+    read -r _ _ IW IH < <(geometry "$M")
+    check "the installed program shows its main window (got $IW × $IH)" test "$IW" = 971
+    shot 09-installed-program
+    key "$M" Escape
+    check "Esc ends the installed program" gone "绘栈热点生成器"
+  else
+    bad "the installed program shows no window 绘栈热点生成器"
+  fi
+  kill "$APID" 2>/dev/null
+  APID=""
+
+  # A project opened through the association, as a double-click in Explorer does.
+  PROJECT=$B/关联测试.hzproj
+  printf '%s\n' '{"colours": {"background": "#FFFFFF", "border": "#008000", "hotspot": "#FF00FF"},' \
+    '"format": "huizhan-hotspots-project", "hotspots": [], "picture": null, "transparency": 35, "version": 1}' \
+    >"$PROJECT"
+  (cd "$B" && exec wine start "$(winepath -w "$PROJECT")" >"$B/association.wine.log" 2>&1) &
+  if P=$(wait_window "绘栈热点生成器 - 关联测试.hzproj"); then
+    ok "start FILE.hzproj opens the project in the installed program"
+    shot 10-opened-by-association
+    key "$P" Escape
+    gone "绘栈热点生成器 - 关联测试.hzproj" || bad "the program opened by the association stayed"
+  else
+    bad "start FILE.hzproj shows no window 绘栈热点生成器 - 关联测试.hzproj"
+  fi
+
+  # Run again: the same folder, one entry, the program still there.
+  timeout 300 wine "$SETUP" /S >>"$B/installer.wine.log" 2>&1
+  check "a second silent run upgrades in place ($(installed_in))" \
+    bash -c "[ '$(installed_in)' = '$DIR' ] && [ -f '$UDIR/huizhan-hotspots.exe' ]"
+
+  # The uninstaller copies itself away and returns at once: wait for its work.
+  quiet=$(reg_value "$UNINSTALL_KEY" QuietUninstallString)
+  echo "  uninstall: $quiet"
+  (cd "$B" && eval "timeout 300 wine $quiet" >"$B/uninstaller.wine.log" 2>&1)
+  check "uninstall removes the install folder" wait_for 30 test ! -e "$UDIR"
+  check "uninstall removes the Start-menu entry" wait_for 10 test ! -e "$LINK"
+  left=""
+  for k in "$UNINSTALL_KEY" 'HKCR\.hzproj' 'HKCR\HuizhanHotspots.Project' 'HKCR\Applications\huizhan-hotspots.exe'; do
+    reg_exists "$k" && left+=" $k"
+  done
+  check "uninstall removes the registry keys it wrote${left:+ (left:$left)}" test -z "$left"
+  rm -f "$PROJECT"
+
+  # For the current user only: the user's own folders and keys, taken away again.
+  USER_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\huizhan-hotspots'
+  timeout 300 wine "$SETUP" /S /CurrentUser >>"$B/installer.wine.log" 2>&1
+  DIR=$(reg_value "$USER_KEY" InstallLocation)
+  UDIR=$([ -n "$DIR" ] && winepath -u "$DIR" 2>/dev/null)
+  echo "  installed for the current user in: $DIR"
+  check "/CurrentUser installs in the user's own programs folder, not for all users" \
+    wait_for 20 test -n "$DIR" -a -f "$UDIR/huizhan-hotspots.exe" -a -z "$(installed_in)"
+  check "/CurrentUser registers .hzproj for the user" \
+    test "$(reg_value 'HKCU\Software\Classes\.hzproj' '')" = HuizhanHotspots.Project
+  quiet=$(reg_value "$USER_KEY" QuietUninstallString)
+  (cd "$B" && eval "timeout 300 wine $quiet" >>"$B/uninstaller.wine.log" 2>&1)
+  check "its uninstaller removes the folder" wait_for 30 test ! -e "$UDIR"
+  left=""
+  for k in "$USER_KEY" 'HKCU\Software\Classes\.hzproj' 'HKCU\Software\Classes\HuizhanHotspots.Project'; do
+    reg_exists "$k" && left+=" $k"
+  done
+  check "  ... and the keys it wrote${left:+ (left:$left)}" test -z "$left"
+fi
 
 say "screenshots in $SHOTS"
 echo "$PASSED passed, $FAILED failed"

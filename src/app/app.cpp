@@ -5,14 +5,20 @@
 #include <wx/translation.h>
 
 #include <new>
+#include <string>
+#include <vector>
 
+#include "app/desktop.h"
 #include "core/random.h"
 #include "forms/main_window.h"
+#include "platform/arguments.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal_state.h"
 #include "toolkit/program_icon.h"
+#include "toolkit/settings.h"
 #include "toolkit/system_texts.h"
+#include "toolkit/widgets.h"
 
 namespace {
 
@@ -61,6 +67,7 @@ MainWindow* openMainWindow(AppState& state) {
     bindUndo(*window);
     bindProjectFiles(*window);
     bindPreview(*window);
+    bindDesktop(*window);
     window->Show();
     return window;
 }
@@ -70,8 +77,19 @@ bool HotspotApp::OnInit() {
     state_ = std::make_unique<AppState>();
     rng::seedFromTicks();
     MainWindow* window = openMainWindow(*state_);
-    // Work left behind by a run that was killed or crashed is offered back.
-    window->CallAfter([window] { offerRecovery(*window); });
+    // The system's own copy of the arguments keeps a file's name as it is; the
+    // toolkit's, converted by the locale, only serves when the toolkit took some
+    // arguments for itself.
+    std::vector<std::string> args;
+    const auto given = platform::commandLineArguments();
+    if (given && given->size() + 1 == static_cast<size_t>(argc)) {
+        args = *given;
+    } else {
+        for (int i = 1; i < argc; ++i) args.push_back(toolkit::toUtf8(argv[i]));
+    }
+    // Work left behind by a run that was killed or crashed is offered back first;
+    // then the file the program was started with is opened.
+    window->CallAfter([window, args] { openAtStart(*window, args); });
     return true;
 }
 
@@ -88,5 +106,6 @@ bool HotspotApp::OnExceptionInMainLoop() {
 
 int HotspotApp::OnExit() {
     state_.reset();
+    settings::reload();
     return wxApp::OnExit();
 }

@@ -18,10 +18,17 @@ std::atomic<bool> invalid{false};
 }  // namespace
 
 void noteInvalid() {
-    if (!invalid.exchange(true)) wake().notify_one();
+    if (invalid.load()) return;  // already noted: the thread will wake for it
+    {
+        // Set under the gate: a waiter between its look at the flag and its sleep
+        // cannot miss it.
+        std::lock_guard<std::mutex> lock(gate());
+        if (invalid.exchange(true)) return;
+    }
+    wake().notify_one();
 }
 
-// Waits until something is invalid or about a millisecond has passed.
+// Waits until something is invalid, at most 50 ms.
 static bool waitForInvalid() {
     std::unique_lock<std::mutex> lock(gate());
     wake().wait_for(lock, std::chrono::milliseconds(50), [] { return invalid.load(); });

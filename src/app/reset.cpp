@@ -1,4 +1,6 @@
 // The reset: back to the no-picture state, ready for the next picture.
+#include "app/reset.h"
+
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
@@ -15,16 +17,12 @@ void resetAll(MainWindow& window) {
     window.canvas->deleteAll();
     window.canvas->setBackgroundPictureBytes({});
     state.pictureObject = 0;
-    state.hotspotObjects.clear();
     window.hideHandles();
     for (wxTextCtrl* box : {window.focusHeight, window.focusWidth, window.focusBottom,
                             window.focusTop, window.focusRight, window.focusLeft})
         box->ChangeValue(wxString());
-    state.pictureLastLeft = 0;
-    state.pictureLastTop = 0;
-    window.hotspots.clear();  // the list box and the table
+    window.document.clearHotspots();  // and so the list box and the table
     state.dragAnchor = Point{0, 0};
-    state.hotspotBitmap.clear();
     window.setStatusText(kPanePath, toolkit::fromUtf8(mainform::kNoPicture));
     window.setStatusWidth(kPanePath, 250);
     window.setStatusText(kPaneWidth, wxString());

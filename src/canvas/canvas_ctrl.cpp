@@ -57,6 +57,8 @@ CanvasCtrl::CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
 
 int CanvasCtrl::createObject(int x, int y) { return store_.create(x, y); }
 
+int CanvasCtrl::createObjectWithId(int id, int x, int y) { return store_.createWithId(id, x, y); }
+
 void CanvasCtrl::deleteObject(int id) {
     if (!store_.exists(id)) return;
     if (onBeforeDelete) onBeforeDelete(id);

@@ -33,6 +33,8 @@ public:
 
     // Object operations; each repaints what it changes.
     int createObject(int x, int y);
+    // An object under a number it had before; 0 when that number is in use.
+    int createObjectWithId(int id, int x, int y);
     void deleteObject(int id);
     void deleteAll();
     // Decodes image file bytes; undecodable bytes leave the object without picture.

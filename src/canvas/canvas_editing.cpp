@@ -77,7 +77,7 @@ void bindHandle(MainWindow& window, int index) {
 
 bool startHandleDrag(MainWindow& window, int handle, int x, int y) {
     const int hotspot = window.handlesObject;
-    if (window.hotspots.findHotspotRow(hotspot) < 0 || isLockedHotspot(window, hotspot)) return false;
+    if (!window.document.contains(hotspot) || isLockedHotspot(window, hotspot)) return false;
     beginUndoStep(window, kStepResize);
     window.handleDrag = HandleDrag{handle, hotspot, hotspotRect(window, hotspot), Point{x, y}};
     return true;
@@ -96,7 +96,7 @@ void handleDragStep(MainWindow& window, int x, int y) {
     MainWindow* w = &window;
     window.CallAfter([w, id = drag.objectId] {
         w->focusWritePending = false;
-        if (w->hotspots.findHotspotRow(id) >= 0) showFocusProperties(*w, id);
+        if (w->document.contains(id)) showFocusProperties(*w, id);
     });
 }
 
@@ -112,8 +112,10 @@ void nudgeSelectedHotspot(MainWindow& window, Point offset) {
     const int hotspot = selectedHotspot(window);
     if ((offset.x == 0 && offset.y == 0) || hotspot == 0 || isLockedHotspot(window, hotspot)) return;
     UndoStep step(window, kStepMove, "nudge:" + std::to_string(hotspot));
-    CanvasCtrl& canvas = *window.canvas;
-    canvas.moveObject(hotspot, canvas.objectLeft(hotspot) + offset.x, canvas.objectTop(hotspot) + offset.y);
+    RectXYWH r = hotspotRect(window, hotspot);
+    r.x += offset.x;
+    r.y += offset.y;
+    setHotspotGeometry(window, hotspot, r);
     reselectHotspot(window, hotspot);
     showFocusProperties(window, hotspot);
 }

@@ -1,4 +1,5 @@
-// The canvas's mouse handlers: press, drag, the wheel and the hotspot popup menu.
+#include "canvas/canvas_handlers.h"
+
 #include <wx/menu.h>
 #include <wx/utils.h>
 
@@ -6,6 +7,7 @@
 #include "core/canvas_drag.h"
 #include "core/hotspot_resize.h"
 #include "forms/main_window.h"
+#include "hotspots/document_view.h"
 #include "hotspots/hotspot_ops.h"
 #include "hotspots/undo_ui.h"
 #include "toolkit/widgets.h"
@@ -19,7 +21,15 @@ class WindowDragStage : public DragStage {
     int objectLeft(int id) const override { return window_.canvas->objectLeft(id); }
     int objectTop(int id) const override { return window_.canvas->objectTop(id); }
     void moveObject(int id, int x, int y, bool collisionCheck) override {
+        if (const doc::Hotspot* h = window_.document.find(id)) {
+            setHotspotGeometry(window_, id, RectXYWH{x, y, h->rect.w, h->rect.h});
+            return;
+        }
         window_.canvas->moveObject(id, x, y, collisionCheck);
+    }
+    void pictureMoved() override {
+        followPicture(window_);
+        if (const int selected = selectedHotspot(window_)) reselect(selected);
     }
     void reselect(int id) override { reselectHotspot(window_, id); }
     void showFocusProperties(int id) override { ::showFocusProperties(window_, id); }
@@ -38,9 +48,9 @@ HotspotMenuPopup& menuPopup() {
 void setHotspotMenuPopup(HotspotMenuPopup popup) { menuPopup() = std::move(popup); }
 
 void openHotspotMenu(MainWindow& window, int object) {
-    if (!opensHotspotMenu(window.hotspots, object)) return;
+    if (!opensHotspotMenu(window.document, object)) return;
     window.state.menuTargetObject = object;
-    window.menuLock->SetItemLabel(toolkit::fromUtf8(lockItemCaption(window.hotspots, object)));
+    window.menuLock->SetItemLabel(toolkit::fromUtf8(lockItemCaption(window.document, object)));
     const wxPoint at = window.ScreenToClient(wxGetMousePosition() + wxPoint(3, 3));
     if (menuPopup()) {
         menuPopup()(window, at);
@@ -70,9 +80,7 @@ void scrollPicture(MainWindow& window, const WheelTurn& turn) {
     if (toLeft == left && toTop == top) return;
     canvas.moveObject(picture, toLeft, toTop);
     WindowDragStage stage(window);
-    moveAllHotspots(window.hotspots, stage, toLeft - left, toTop - top);
-    s.pictureLastLeft = toLeft;
-    s.pictureLastTop = toTop;
+    stage.pictureMoved();
 }
 
 void bindCanvasHandlers(MainWindow& window) {
@@ -85,10 +93,11 @@ void bindCanvasHandlers(MainWindow& window) {
     };
     w->canvas->onLeftUp = [w] { endUndoStep(*w); };
     w->canvas->onWheel = [w](const WheelTurn& turn) { scrollPicture(*w, turn); };
-    w->canvas->onObjectPressed = [w, stage](int object) { pressObject(w->state, w->hotspots, *stage, object);
+    w->canvas->onObjectPressed = [w, stage](int object) {
+        pressObject(w->state, w->document, *stage, object);
     };
     w->canvas->onMouseMoved = [w, stage](int x, int y, int pressed) {
-        dragStep(w->state, w->hotspots, *stage, x, y, pressed);
+        dragStep(w->state, w->document, *stage, x, y, pressed);
     };
     w->canvas->onObjectRightPressed = [w](int object) { openHotspotMenu(*w, object); };
 }

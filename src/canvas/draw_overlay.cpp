@@ -158,8 +158,6 @@ void openDrawOverlay(MainWindow& window, int keyCode) {
     if (s.pictureObject == 0 || keyCode != WXK_SHIFT || s.drawOverlayOpen) return;
     CanvasCtrl* canvas = window.canvas;
     const wxSize size = canvas->GetClientSize();
-    s.overlayWidth = size.x;
-    s.overlayHeight = size.y;
     window.hideHandles();
     // The canvas as it is shown now; the handles are not part of it.
     s.overlaySnapshot.assign(static_cast<size_t>(size.x) * size.y * 3, 0);

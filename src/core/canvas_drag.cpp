@@ -10,71 +10,57 @@ void rememberPress(AppState& state, int x, int y, int /*keyState*/) {
 }
 
 namespace {
-bool isHotspot(const HotspotList& hotspots, int object) {
-    return object > 0 && hotspots.findHotspotRow(object) >= 0;
+bool isHotspot(const doc::Document& work, int object) {
+    return object > 0 && work.contains(object);
 }
 }  // namespace
 
-void pressObject(AppState& state, const HotspotList& hotspots, DragStage& stage, int object) {
+void pressObject(AppState& state, const doc::Document& work, DragStage& stage, int object) {
     // Object 0 reads as position (0, 0).
     state.dragAnchor.x -= stage.objectLeft(object);
     state.dragAnchor.y -= stage.objectTop(object);
-    if (isHotspot(hotspots, object)) {
+    if (isHotspot(work, object)) {
         stage.reselect(object);
         stage.showFocusProperties(object);
     }
 }
 
-void moveAllHotspots(const HotspotList& hotspots, DragStage& stage, int dx, int dy) {
-    const int selected = hotspots.selection();
-    const int count = hotspots.hotspotCount();
-    for (int i = 0; i < count; ++i) {
-        const int h = hotspots.hotspotObjectAt(i);
-        stage.moveObject(h, stage.objectLeft(h) + dx, stage.objectTop(h) + dy, false);
-        if (i == selected) stage.reselect(h);
-    }
-}
-
-void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, int x, int y,
+void dragStep(AppState& state, const doc::Document& work, DragStage& stage, int x, int y,
               int pressedObject) {
     if (pressedObject == state.pictureObject) {
         const int picture = state.pictureObject;
         if (picture == 0) return;
         const int fromLeft = stage.objectLeft(picture), fromTop = stage.objectTop(picture);
         stage.moveObject(picture, x - state.dragAnchor.x, y - state.dragAnchor.y, true);
-        const int left = stage.objectLeft(picture), top = stage.objectTop(picture);
-        moveAllHotspots(hotspots, stage, left - fromLeft, top - fromTop);
-        state.pictureLastLeft = left;
-        state.pictureLastTop = top;
+        if (stage.objectLeft(picture) != fromLeft || stage.objectTop(picture) != fromTop)
+            stage.pictureMoved();
         return;
     }
     if (pressedObject == -1 || pressedObject == 0) return;
 
-    const int count = hotspots.hotspotCount();
-    for (int i = 0; i < count; ++i) {
-        if (hotspots.hotspotObjectAt(i) == pressedObject && hotspots.isHotspotLocked(i)) {
-            // A locked hotspot stays put but stays selected, its handles redrawn each step.
-            stage.reselect(pressedObject);
-            stage.showFocusProperties(pressedObject);
-            return;
-        }
+    const doc::Hotspot* h = work.find(pressedObject);
+    if (h && h->locked) {
+        // A locked hotspot stays put but stays selected, its handles redrawn each step.
+        stage.reselect(pressedObject);
+        stage.showFocusProperties(pressedObject);
+        return;
     }
     stage.moveObject(pressedObject, x - state.dragAnchor.x, y - state.dragAnchor.y, true);
     stage.reselect(pressedObject);
     stage.showFocusProperties(pressedObject);
 }
 
-bool opensHotspotMenu(const HotspotList& hotspots, int object) { return isHotspot(hotspots, object); }
+bool opensHotspotMenu(const doc::Document& work, int object) { return isHotspot(work, object); }
 
-std::string lockItemCaption(const HotspotList& hotspots, int objectId) {
-    return hotspots.isHotspotLocked(hotspots.findHotspotRow(objectId)) ? kUnlockCaption
-                                                                       : kLockCaption;
+std::string lockItemCaption(const doc::Document& work, int objectId) {
+    const doc::Hotspot* h = work.find(objectId);
+    return h && h->locked ? kUnlockCaption : kLockCaption;
 }
 
-void applyLockItem(HotspotList& hotspots, int objectId, const std::string& caption) {
+void applyLockItem(doc::Document& work, int objectId, const std::string& caption) {
     if (caption == kUnlockCaption) {
-        hotspots.setHotspotLocked(hotspots.findHotspotRow(objectId), false);
+        work.setLocked(objectId, false);
     } else if (caption == kLockCaption) {
-        hotspots.setHotspotLocked(hotspots.findHotspotRow(objectId), true);
+        work.setLocked(objectId, true);
     }
 }

@@ -1,12 +1,12 @@
 // What the canvas does with the mouse: remembering the press, grabbing an object,
-// dragging hotspots and the picture (which carries every hotspot with it), and the
+// dragging hotspots and the picture (the view, which every hotspot follows), and the
 // popup menu's target and lock caption.
 #pragma once
 
 #include <string>
 
 #include "core/app_state.h"
-#include "core/hotspot_list.h"
+#include "core/document.h"
 
 // The canvas and selection as the drag handlers see them.
 class DragStage {
@@ -14,7 +14,11 @@ class DragStage {
     virtual ~DragStage() = default;
     virtual int objectLeft(int id) const = 0;
     virtual int objectTop(int id) const = 0;
+    // A hotspot moves in the document; any other object on the canvas only.
     virtual void moveObject(int id, int x, int y, bool collisionCheck) = 0;
+    // The picture moved on the canvas: every hotspot follows it, the selected one
+    // with its handles. The document does not change.
+    virtual void pictureMoved() = 0;
     // Selects the object again from its freshly read rectangle (handles, list rows).
     virtual void reselect(int id) = 0;
     virtual void showFocusProperties(int id) = 0;
@@ -26,23 +30,20 @@ void rememberPress(AppState& state, int x, int y, int keyState);
 
 // An object pressed with the left button (0 for none): the anchor becomes the
 // pointer's offset inside it; a listed hotspot is selected.
-void pressObject(AppState& state, const HotspotList& hotspots, DragStage& stage, int object);
+void pressObject(AppState& state, const doc::Document& work, DragStage& stage, int object);
 
 // One mouse movement over the canvas with the object pressed since the button went
 // down (-1 over nothing, 0 when the button is up). The picture carries the hotspots
 // by the distance it really moved this step, measured from its own position.
-void dragStep(AppState& state, const HotspotList& hotspots, DragStage& stage, int x, int y,
+void dragStep(AppState& state, const doc::Document& work, DragStage& stage, int x, int y,
               int pressedObject);
 
-// Moves every listed hotspot by (dx, dy); the selected one takes its handles along.
-void moveAllHotspots(const HotspotList& hotspots, DragStage& stage, int dx, int dy);
-
 // Whether a right press on `object` opens the hotspot menu: only listed hotspots do.
-bool opensHotspotMenu(const HotspotList& hotspots, int object);
+bool opensHotspotMenu(const doc::Document& work, int object);
 
 // The third menu item's caption for a hotspot: "解锁" when it is locked, else "锁定".
-std::string lockItemCaption(const HotspotList& hotspots, int objectId);
+std::string lockItemCaption(const doc::Document& work, int objectId);
 
 // The third menu item chosen with `caption`: "解锁" unlocks the hotspot, "锁定" locks
-// it; its entry text is rewritten in place and nothing else changes.
-void applyLockItem(HotspotList& hotspots, int objectId, const std::string& caption);
+// it; nothing else changes.
+void applyLockItem(doc::Document& work, int objectId, const std::string& caption);

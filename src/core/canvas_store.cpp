@@ -29,29 +29,41 @@ int blendChannel(int screen, int face, int a) {
     return screen + (face - screen) * (255 - a) / 255;
 }
 
-int CanvasStore::create(int x, int y) {
+int CanvasStore::create(int x, int y) { return createWithId(counter_, x, y); }
+
+int CanvasStore::createWithId(int id, int x, int y) {
+    if (id <= 0 || index_.count(id)) return 0;
     CanvasObject o;
-    o.id = counter_++;
+    o.id = id;
     o.x = x;
     o.y = y;
+    counter_ = std::max(counter_, id + 1);
     // Every object here lives on layer 0, so a new one goes after the last of its layer: last.
     objects_.push_back(std::move(o));
-    return objects_.back().id;
+    index_[id] = objects_.size() - 1;
+    return id;
+}
+
+void CanvasStore::reindexFrom(std::size_t position) {
+    for (std::size_t i = position; i < objects_.size(); ++i) index_[objects_[i].id] = i;
 }
 
 bool CanvasStore::remove(int id) {
-    auto it = std::find_if(objects_.begin(), objects_.end(),
-                           [id](const CanvasObject& o) { return o.id == id; });
-    if (it == objects_.end()) return false;
-    objects_.erase(it);
+    const auto found = index_.find(id);
+    if (found == index_.end()) return false;
+    const std::size_t at = found->second;
+    index_.erase(found);
+    objects_.erase(objects_.begin() + static_cast<std::ptrdiff_t>(at));
+    reindexFrom(at);
     return true;
 }
 
 bool CanvasStore::raise(int id) {
-    auto it = std::find_if(objects_.begin(), objects_.end(),
-                           [id](const CanvasObject& o) { return o.id == id; });
-    if (it == objects_.end()) return false;
+    const auto found = index_.find(id);
+    if (found == index_.end()) return false;
+    const auto it = objects_.begin() + static_cast<std::ptrdiff_t>(found->second);
     std::rotate(it, it + 1, objects_.end());
+    reindexFrom(found->second);
     return true;
 }
 
@@ -59,12 +71,12 @@ void CanvasStore::removeAll(const std::function<void(int)>& beforeDelete) {
     if (beforeDelete)
         for (const CanvasObject& o : objects_) beforeDelete(o.id);
     objects_.clear();
+    index_.clear();
 }
 
 const CanvasObject* CanvasStore::find(int id) const {
-    for (const CanvasObject& o : objects_)
-        if (o.id == id) return &o;
-    return nullptr;
+    const auto found = index_.find(id);
+    return found == index_.end() ? nullptr : &objects_[found->second];
 }
 
 CanvasObject* CanvasStore::find(int id) {

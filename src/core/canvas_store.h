@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // A decoded picture: 24-bit RGB rows, optionally with an 8-bit alpha plane.
@@ -51,6 +52,9 @@ class CanvasStore {
 public:
     // Appends an object without picture, visible; returns its number (never reused).
     int create(int x, int y);
+    // Appends an object under a number it had before (one never handed out again);
+    // 0 when the number is in use or not positive.
+    int createWithId(int id, int x, int y);
     // Deletes one object; false when there is none with that number.
     bool remove(int id);
     // Puts an object last in paint order, above every other; false when there is none.
@@ -88,8 +92,10 @@ public:
     void compose(std::uint8_t* dst, int x0, int y0, int w, int h, int stride) const;
 
 private:
-    std::vector<CanvasObject> objects_;
-    int counter_ = 1;
-    PackedColour background_ = packRgb(255, 255, 255);
-    Picture backgroundPicture_;
+  void reindexFrom(std::size_t position);
+  std::vector<CanvasObject> objects_;
+  std::unordered_map<int, std::size_t> index_;  // number -> paint position
+  int counter_ = 1;
+  PackedColour background_ = packRgb(255, 255, 255);
+  Picture backgroundPicture_;
 };

@@ -27,6 +27,9 @@ inline constexpr long long kMaxAllHotspotPixels = 200LL * 1000 * 1000;
 inline constexpr std::size_t kMaxProjectBytes = 64 * 1024 * 1024;
 inline constexpr std::size_t kMaxImportBytes = 16 * 1024 * 1024;
 inline constexpr std::size_t kMaxPictureBytes = 256 * 1024 * 1024;
+// The settings file: the window's place, three folders and eight recent projects,
+// each path at most the 32767 UTF-16 units Windows allows, 3 UTF-8 bytes apiece.
+inline constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 // Nesting of a project file's JSON (the program writes three levels).
 inline constexpr int kMaxJsonDepth = 32;
 

@@ -1,10 +1,8 @@
 #include "core/map_code.h"
 
 #include <algorithm>
-#include <unordered_map>
 
-#include "core/canvas_store.h"
-#include "core/hotspot_list.h"
+#include "core/document.h"
 #include "core/random.h"
 #include "core/text.h"
 
@@ -195,39 +193,12 @@ std::string generateMapCode(const std::string& address, int width, int height,
     return code;
 }
 
-std::vector<MapArea> collectMapAreas(const HotspotList& hotspots, const CanvasStore& canvas,
-                                     int pictureObject) {
-    // One pass over the canvas instead of a search per value read.
-    std::unordered_map<int, const CanvasObject*> objects;
-    objects.reserve(canvas.objects().size());
-    for (const CanvasObject& o : canvas.objects()) objects.emplace(o.id, &o);
-    struct Geometry {
-        int left = 0, top = 0, width = 0, height = 0;
-    };
-    // The canvas's integer reads: positions truncated toward zero, no picture no size.
-    const auto geometry = [&objects](int id) {
-        Geometry g;
-        const auto it = objects.find(id);
-        if (it == objects.end()) return g;
-        const CanvasObject& o = *it->second;
-        g.left = text::truncToInt(o.x);
-        g.top = text::truncToInt(o.y);
-        if (!o.picture.empty()) {
-            g.width = o.picture.width;
-            g.height = o.picture.height;
-        }
-        return g;
-    };
-
-    const Geometry pic = geometry(pictureObject);
-    const int count = hotspots.hotspotCount();
+std::vector<MapArea> collectMapAreas(const doc::Document& work) {
     std::vector<MapArea> areas;
-    areas.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const Geometry g = geometry(hotspots.hotspotObjectAt(i));
-        const PictureRect r = pictureRect(g.left, g.top, g.width, g.height, pic.left, pic.top);
-        areas.push_back(MapArea{r.x1, r.y1, r.x2, r.y2, hotspots.cell(i, 1), hotspots.cell(i, 2)});
-    }
+    areas.reserve(work.hotspots().size());
+    for (const doc::Hotspot& h : work.hotspots())
+        areas.push_back(
+            MapArea{h.rect.x, h.rect.y, h.rect.x + h.rect.w, h.rect.y + h.rect.h, h.link, h.tip});
     return areas;
 }
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-class CanvasStore;
-class HotspotList;
+namespace doc {
+class Document;
+}
 
 namespace mapcode {
 
@@ -79,9 +80,8 @@ int drawMapName();
 std::string generateMapCode(const std::string& address, int width, int height,
                             std::optional<int> mapName, const std::vector<MapArea>& areas);
 
-// The areas of every hotspot of the list, in list order, with the rectangles taken
-// relative to the picture object's current position on the canvas.
-std::vector<MapArea> collectMapAreas(const HotspotList& hotspots, const CanvasStore& canvas,
-                                     int pictureObject);
+// The areas of every hotspot of the document, in list order; the rectangles are in
+// picture pixels already.
+std::vector<MapArea> collectMapAreas(const doc::Document& work);
 
 }  // namespace mapcode

@@ -1,66 +1,56 @@
 #include "core/undo_history.h"
 
-#include <unordered_set>
-
 namespace undo {
 
-bool HotspotState::operator==(const HotspotState& o) const {
-    return objectId == o.objectId && number == o.number && rect.x == o.rect.x &&
-           rect.y == o.rect.y && rect.w == o.rect.w && rect.h == o.rect.h && link == o.link &&
-           tip == o.tip && locked == o.locked && fill == o.fill && border == o.border &&
-           transparency == o.transparency;
-}
-
-bool Settings::operator==(const Settings& o) const {
-    return hotspotColour == o.hotspotColour && borderColour == o.borderColour &&
-           backgroundColour == o.backgroundColour && transparency == o.transparency;
-}
-
-void UndoHistory::begin(const std::string& name, Work before, const std::string& mergeKey,
-                        std::uint64_t nowMs) {
+void UndoHistory::begin(const std::string& name, const doc::Document& before,
+                        const std::string& mergeKey, std::uint64_t nowMs) {
     if (applying_) return;
     if (open_) end(before);
-    pending_ = Step{name, std::move(before), Work{}, mergeKey, nowMs};
+    pendingName_ = name;
+    pendingKey_ = mergeKey;
+    pendingMs_ = nowMs;
+    before_ = before;
     open_ = true;
 }
 
-void UndoHistory::end(Work after) {
+void UndoHistory::end(const doc::Document& after) {
     if (!open_ || applying_) return;
     open_ = false;
-    Step step = std::move(pending_);
-    pending_ = Step{};
-    step.after = std::move(after);
-    lastSettings_ = step.after.settings;
-    const bool merges = mayMerge_ && !done_.empty() && !step.mergeKey.empty() &&
-                        done_.back().mergeKey == step.mergeKey &&
-                        step.lastMs >= done_.back().lastMs &&
-                        step.lastMs - done_.back().lastMs < kMergeMs;
+    doc::Document before = std::move(before_);
+    before_ = doc::Document{};
+    lastSettings_ = after.settings();
+    const bool merges = mayMerge_ && !done_.empty() && !pendingKey_.empty() &&
+                        done_.back().mergeKey == pendingKey_ && pendingMs_ >= done_.back().lastMs &&
+                        pendingMs_ - done_.back().lastMs < kMergeMs;
     if (merges) {
+        // The burst's document before it is this step's before, taken back by the last step.
         Step& last = done_.back();
-        last.after = std::move(step.after);
-        last.lastMs = step.lastMs;
+        before.apply(last.back);
+        last.back = doc::difference(after, before);
+        last.forward = doc::difference(before, after);
+        last.lastMs = pendingMs_;
         // Back where the burst began: nothing is left to undo.
-        if (last.after == last.before) {
+        if (last.forward.empty()) {
             done_.pop_back();
             mayMerge_ = false;
         }
         return;
     }
-    if (step.after == step.before) return;
+    Step step{pendingName_, doc::difference(after, before), doc::difference(before, after),
+              pendingKey_, pendingMs_};
+    if (step.forward.empty()) return;
     push(std::move(step));
 }
 
-void UndoHistory::recordSettings(const std::string& name, Work now, const std::string& mergeKey,
-                                 std::uint64_t nowMs) {
+void UndoHistory::recordSettings(const std::string& name, const doc::Document& now,
+                                 const std::string& mergeKey, std::uint64_t nowMs) {
     if (applying_) return;
-    Work before = now;
-    before.settings = lastSettings_;
+    doc::Document before = now;
+    before.setSettings(lastSettings_);
     // A step still open ends before this change.
     if (open_) end(before);
-    before = now;
-    before.settings = lastSettings_;
-    begin(name, std::move(before), mergeKey, nowMs);
-    end(std::move(now));
+    begin(name, before, mergeKey, nowMs);
+    end(now);
 }
 
 void UndoHistory::push(Step step) {
@@ -70,90 +60,64 @@ void UndoHistory::push(Step step) {
     mayMerge_ = true;
 }
 
-void UndoHistory::clear(Work now) {
+void UndoHistory::clear(const doc::Document& now) {
     done_.clear();
     undone_.clear();
     open_ = false;
-    pending_ = Step{};
+    before_ = doc::Document{};
     mayMerge_ = false;
-    renumbered_.clear();
-    lastSettings_ = now.settings;
+    lastSettings_ = now.settings();
+    touched_ = 0;
 }
 
-bool UndoHistory::undo(WorkEditor& editor) {
-    if (open_) end(editor.capture());
+void UndoHistory::take(doc::Document& document, const std::vector<doc::Operation>& ops) {
+    applying_ = true;
+    touched_ = 0;
+    for (const doc::Operation& op : ops) {
+        document.apply(op);
+        if (op.kind != doc::Operation::Kind::remove &&
+            op.kind != doc::Operation::Kind::setSettings && document.contains(op.id))
+            touched_ = op.id;
+    }
+    lastSettings_ = document.settings();
+    applying_ = false;
+}
+
+bool UndoHistory::undo(doc::Document& document) {
+    if (open_) end(document);
     if (done_.empty()) return false;
     Step step = std::move(done_.back());
     done_.pop_back();
-    apply(editor, step.before);
+    take(document, step.back);
     undone_.push_back(std::move(step));
     mayMerge_ = false;
     return true;
 }
 
-bool UndoHistory::redo(WorkEditor& editor) {
-    if (open_) end(editor.capture());
+bool UndoHistory::redo(doc::Document& document) {
+    if (open_) end(document);
     if (undone_.empty()) return false;
     Step step = std::move(undone_.back());
     undone_.pop_back();
-    apply(editor, step.after);
+    take(document, step.forward);
     done_.push_back(std::move(step));
     mayMerge_ = false;
     return true;
 }
 
-int UndoHistory::resolve(int objectId) const {
-    // Each hotspot made anew has a fresh number, so the chain always ends.
-    for (auto it = renumbered_.find(objectId); it != renumbered_.end(); it = renumbered_.find(objectId))
-        objectId = it->second;
-    return objectId;
-}
-
-void UndoHistory::apply(WorkEditor& editor, const Work& target) {
-    applying_ = true;
-    const Work now = editor.capture();
-    std::unordered_set<int> wanted;
-    for (const HotspotState& t : target.hotspots) wanted.insert(resolve(t.objectId));
-    std::unordered_map<int, const HotspotState*> kept;
-    for (const HotspotState& h : now.hotspots) {
-        if (wanted.count(h.objectId)) {
-            kept.emplace(h.objectId, &h);
-        } else {
-            editor.remove(h.objectId);
-        }
-    }
-    // The hotspots that stay keep their order; the missing ones go in between.
-    int touched = 0;
-    for (size_t i = 0; i < target.hotspots.size(); ++i) {
-        const HotspotState& t = target.hotspots[i];
-        const int id = resolve(t.objectId);
-        const auto found = kept.find(id);
-        if (found == kept.end()) {
-            const int made = editor.recreate(static_cast<int>(i), t);
-            if (made > 0) {
-                renumbered_[id] = made;
-                touched = made;
-            }
-            continue;
-        }
-        const HotspotState& c = *found->second;
-        if (c.rect.x != t.rect.x || c.rect.y != t.rect.y || c.rect.w != t.rect.w || c.rect.h != t.rect.h) {
-            editor.setGeometry(id, t.rect);
-            touched = id;
-        }
-        if (c.link != t.link || c.tip != t.tip) {
-            editor.setLinkTip(id, t.link, t.tip);
-            touched = id;
-        }
-        if (c.locked != t.locked) {
-            editor.setLocked(id, t.locked);
-            touched = id;
-        }
-    }
-    if (now.settings != target.settings) editor.setSettings(target.settings);
-    lastSettings_ = target.settings;
-    editor.finish(touched);
-    applying_ = false;
+std::size_t UndoHistory::heldBytes() const {
+    const auto stepBytes = [](const Step& s) {
+        std::size_t n = sizeof(Step) + s.name.capacity() + s.mergeKey.capacity();
+        for (const doc::Operation& op : s.back) n += op.heldBytes();
+        for (const doc::Operation& op : s.forward) n += op.heldBytes();
+        n += (s.back.capacity() - s.back.size() + s.forward.capacity() - s.forward.size()) *
+             sizeof(doc::Operation);
+        return n;
+    };
+    std::size_t n = 0;
+    for (const Step& s : done_) n += stepBytes(s);
+    for (const Step& s : undone_) n += stepBytes(s);
+    return n;
 }
 
 }  // namespace undo

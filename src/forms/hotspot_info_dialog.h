@@ -27,7 +27,7 @@ struct LinkTip {
 
 class HotspotInfoDialog : public wxDialog {
   public:
-    enum Mode { modify = 0, create = 1 };  // the values of AppState::infoDialogMode
+    enum Mode { modify = 0, create = 1 };
 
     // Create mode starts with empty boxes; modify mode with `initial`.
     HotspotInfoDialog(wxWindow* parent, Mode mode, const LinkTip& initial = {});

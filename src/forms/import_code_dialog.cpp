@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "toolkit/message_box.h"
 #include "toolkit/path_text.h"
+#include "toolkit/settings.h"
 #include "toolkit/widgets.h"
 
 using namespace importform;
@@ -32,9 +33,12 @@ ImportCodeDialog::ImportCodeDialog(wxWindow* parent)
     SetAffirmativeId(wxID_OK);
     SetEscapeId(wxID_CANCEL);
     openButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        wxFileDialog dialog(this, toolkit::fromUtf8("打开代码文件"), wxString(), wxString(),
+        wxFileDialog dialog(this, toolkit::fromUtf8("打开代码文件"),
+                            settings::lastFolder(settings::Folder::import), wxString(),
                             toolkit::fromUtf8(kFileFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-        if (dialog.ShowModal() == wxID_OK) loadFile(dialog.GetPath());
+        if (dialog.ShowModal() != wxID_OK) return;
+        settings::rememberFolder(settings::Folder::import, dialog.GetPath());
+        loadFile(dialog.GetPath());
     });
     codeBox->SetFocus();
     Centre();

@@ -16,10 +16,12 @@
 
 #include <algorithm>
 
+#include "app/desktop.h"
 #include "app/repaint_thread.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/main_layout.h"
 #include "forms/main_window_texts.h"
+#include "hotspots/document_view.h"
 #include "hotspots/hotspot_list_view.h"
 #include "project/project_session.h"
 #include "toolkit/widgets.h"
@@ -90,6 +92,7 @@ MainWindow::~MainWindow() {
     state.repaintStop = 1;
     repaint::noteInvalid();  // wake the thread so it sees the flag at once
     if (repaintThread_) repaintThread_->join();
+    document.setObserver(nullptr);
     hotspots.setView(nullptr);
     delete hotspotMenu;  // a popup menu belongs to no menu bar: the window owns it
 }
@@ -180,6 +183,10 @@ void MainWindow::buildControls() {
 
     listView_ = makeHotspotListView(hotspotListBox, hotspotTable);
     hotspots.setView(listView_.get());
+    // The document starts with the settings the controls were built with, then they show it.
+    document.setSettings(settingsShown(*this));
+    documentView_ = std::make_unique<DocumentView>(*this);
+    document.setObserver(documentView_.get());
 }
 
 void MainWindow::buildMenuBar() {
@@ -209,7 +216,6 @@ void MainWindow::onCreated() {
     wxColour bg = backgroundPicker->GetColour();
     canvas->setCanvasBackground(packRgb(bg.Red(), bg.Green(), bg.Blue()));
     state.repaintStop = 0;
-    state.canvasHandle = static_cast<long>(reinterpret_cast<intptr_t>(canvas->GetHandle()));
     repaintThread_ = std::make_unique<RepaintThread>();
     repaintThread_->start(&state.repaintStop, [this] {
         CallAfter([this] {

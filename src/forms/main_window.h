@@ -8,11 +8,13 @@
 #include <memory>
 
 #include "core/app_state.h"
+#include "core/document.h"
 #include "core/hotspot_list.h"
 #include "core/hotspot_resize.h"
 #include "core/undo_history.h"
 
 class CanvasCtrl;
+class DocumentView;
 class RepaintThread;
 class wxButton;
 class wxColourPickerCtrl;
@@ -22,6 +24,7 @@ class wxMenu;
 class wxMenuBar;
 class wxMenuItem;
 struct ProjectSession;
+struct DesktopSession;
 class wxPanel;
 class wxSlider;
 class wxStaticBox;
@@ -54,7 +57,9 @@ public:
     ~MainWindow() override;
 
     AppState& state;
-    HotspotList hotspots;  // shown by hotspotListBox and hotspotTable
+    // The work: every hotspot, the selection, the colours and the address for the code.
+    doc::Document document;
+    HotspotList hotspots;  // the document's hotspots as hotspotListBox and hotspotTable show them
 
     CanvasCtrl* canvas = nullptr;                   // 动画框1
     wxPanel* panel = nullptr;                       // 外形框1
@@ -123,12 +128,15 @@ public:
 
     // The project being worked on: its file, what was saved, the recovery file.
     std::unique_ptr<ProjectSession> session;
+    // The window's remembered place and the recent projects.
+    std::unique_ptr<DesktopSession> desktop;
 
 private:
     void buildControls();
     void buildMenuBar();
     void onCreated();
     std::unique_ptr<HotspotListView> listView_;
+    std::unique_ptr<DocumentView> documentView_;
     std::unique_ptr<RepaintThread> repaintThread_;
     int openMenus_ = 0;  // menus of the bar and popups now open: an Esc is theirs
     std::array<int, 6> paneWidths_{{65, 250, 66, 80, 66, 80}};

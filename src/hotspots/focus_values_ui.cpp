@@ -6,7 +6,6 @@
 
 #include <memory>
 
-#include "canvas/canvas_ctrl.h"
 #include "core/hotspot_resize.h"
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
@@ -23,17 +22,14 @@ void applyFocusBox(MainWindow& window, FocusBox box, wxTextCtrl* ctrl, const wxS
         ctrl->ChangeValue(shownBefore);
         return;
     }
-    const int picture = window.state.pictureObject;
-    const Point at{window.canvas->objectLeft(picture), window.canvas->objectTop(picture)};
-    const RectXYWH r = hotspotRect(window, hotspot);
+    // The boxes show picture pixels: the document's own values.
+    const doc::Hotspot& h = *window.document.find(hotspot);
     const std::optional<RectXYWH> typed =
-        isLockedHotspot(window, hotspot)
-            ? std::nullopt
-            : applyTypedValue(RectXYWH{r.x - at.x, r.y - at.y, r.w, r.h}, box, toolkit::toUtf8(ctrl->GetValue()));
+        h.locked ? std::nullopt : applyTypedValue(h.rect, box, toolkit::toUtf8(ctrl->GetValue()));
     if (typed) {
         const bool moves = box == FocusBox::left || box == FocusBox::top;
         UndoStep step(window, moves ? kStepMove : kStepResize);
-        setHotspotGeometry(window, hotspot, RectXYWH{at.x + typed->x, at.y + typed->y, typed->w, typed->h});
+        window.document.setRect(hotspot, *typed);
         reselectHotspot(window, hotspot);
         showFocusProperties(window, hotspot);
         return;

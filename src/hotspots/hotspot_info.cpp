@@ -15,11 +15,10 @@
 
 void modifyHotspotInfo(MainWindow& window, int objectId) {
     AppState& s = window.state;
-    s.infoDialogMode = HotspotInfoDialog::modify;
-    const int before = window.hotspots.findHotspotRow(objectId);
-    if (before < 0) return;
-    s.editOldLink = window.hotspots.cell(before, 1);
-    s.editOldTip = window.hotspots.cell(before, 2);
+    const doc::Hotspot* before = window.document.find(objectId);
+    if (!before) return;
+    s.editOldLink = before->link;
+    s.editOldTip = before->tip;
 
     HotspotInfoDialog dialog(&window, HotspotInfoDialog::modify, {s.editOldLink, s.editOldTip});
     if (dialog.ShowModal() == wxID_OK) {
@@ -30,24 +29,21 @@ void modifyHotspotInfo(MainWindow& window, int objectId) {
         s.dialogLink = s.editOldLink;
         s.dialogTip = s.editOldTip;
     }
-    // Looked up again: the row is written where the hotspot is now.
     UndoStep step(window, kStepEdit);
-    const int row = window.hotspots.findHotspotRow(objectId);
-    if (row >= 0) window.hotspots.setHotspotLinkTip(row, s.dialogLink, s.dialogTip);
+    window.document.setLinkTip(objectId, s.dialogLink, s.dialogTip);
 }
 
 bool createDrawnHotspot(MainWindow& window) {
     AppState& s = window.state;
-    s.infoDialogMode = HotspotInfoDialog::create;
     HotspotInfoDialog dialog(&window, HotspotInfoDialog::create);
     if (dialog.ShowModal() != wxID_OK) return false;
     const LinkTip typed = dialog.value();
     s.dialogLink = hotspotLink(typed.link, LinkEdit::create);
-    const int before = window.hotspots.hotspotCount();
+    const int before = window.document.count();
     const RectXYWH r = s.drawnRect;
     UndoStep step(window, kStepAdd);
     createHotspot(window, r.x, r.y, r.w, r.h, s.dialogLink, typed.tip, true);
-    return window.hotspots.hotspotCount() > before;
+    return window.document.count() > before;
 }
 
 void bindHotspotInfo(MainWindow& window) {
@@ -56,11 +52,12 @@ void bindHotspotInfo(MainWindow& window) {
         wxEVT_MENU, [w](wxCommandEvent&) { modifyHotspotInfo(*w, w->state.menuTargetObject); },
         w->menuModify->GetId());
     w->canvas->onObjectDoubleClicked = [w](int object) {
-        if (opensHotspotMenu(w->hotspots, object)) modifyHotspotInfo(*w, object);
+        if (opensHotspotMenu(w->document, object)) modifyHotspotInfo(*w, object);
     };
     // The dialog opens once the list box has finished with the click.
     w->hotspotListBox->Bind(wxEVT_LISTBOX_DCLICK, [w](wxCommandEvent& e) {
-        const int object = w->hotspots.hotspotObjectAt(e.GetInt());
+        const doc::Hotspot* h = w->document.at(e.GetInt());
+        const int object = h ? h->id : 0;
         if (object > 0) w->CallAfter([w, object] { modifyHotspotInfo(*w, object); });
     });
 }

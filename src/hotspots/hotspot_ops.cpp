@@ -17,14 +17,13 @@
 #include "core/selection_geometry.h"
 #include "forms/main_window.h"
 #include "forms/main_window_texts.h"
+#include "hotspots/document_view.h"
 #include "hotspots/undo_ui.h"
 #include "toolkit/message_box.h"
 #include "toolkit/repaint.h"
 #include "toolkit/widgets.h"
 
 namespace {
-
-PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
 
 void writeNumber(wxTextCtrl* box, int value) {
     // Rewriting an entry costs a redraw: only what changed is written.
@@ -35,35 +34,33 @@ void writeNumber(wxTextCtrl* box, int value) {
 }  // namespace
 
 Bytes makeHotspotFace(MainWindow& window, int width, int height) {
-    window.state.hotspotBitmap =
-        makeHotspotFace(width, height, packed(window.hotspotPicker->GetColour()),
-                        packed(window.borderPicker->GetColour()));
-    return window.state.hotspotBitmap;
+    const doc::Look look = currentLook(window);
+    return makeHotspotFace(width, height, look.fill, look.border);
 }
 
-HotspotLook currentLook(const MainWindow& window) {
-    return HotspotLook{packed(window.hotspotPicker->GetColour()), packed(window.borderPicker->GetColour()),
-                       window.transparencySlider->GetValue()};
+doc::Look currentLook(const MainWindow& window) {
+    const doc::Settings& s = window.document.settings();
+    return doc::Look{s.hotspotColour, s.borderColour, s.transparency};
 }
 
 int insertHotspot(MainWindow& window, int index, std::optional<int> number, const RectXYWH& rect,
                   const std::string& link, const std::string& tip, bool locked,
-                  const HotspotLook& look) {
+                  const doc::Look& look) {
     AppState& state = window.state;
     // A face too large for memory is never made, whatever asked for it.
     if (state.imagePath.empty() || !hotspotFaceFits(rect.w, rect.h)) return 0;
-    CanvasCtrl& canvas = *window.canvas;
-    const int objectId = canvas.createObject(rect.x, rect.y);
-    state.hotspotObjects.push_back(objectId);
-    const int shown = number ? *number : objectId - 1;
-    const int row =
-        window.hotspots.insertEntry(index, HotspotList::hotspotEntryText(shown, locked), objectId);
-    window.hotspots.insertRow(row, text::number13(shown));
-    window.hotspots.setHotspotLinkTip(row, link, tip);
-    window.hotspots.setFaceColours(row, look.fill, look.border);
-    canvas.setPicture(objectId, hotspotFacePicture(rect.w, rect.h, look.fill, look.border));
-    canvas.setTransparency(objectId, look.transparency);
-    return objectId;
+    // The hotspot's id is the canvas object number it is shown under.
+    doc::Hotspot h;
+    h.id = window.canvas->store().nextNumber();
+    h.number = number ? *number : h.id - 1;
+    h.rect = canvasView(window).toPicture(rect);
+    h.link = link;
+    h.tip = tip;
+    h.locked = locked;
+    h.look = look;
+    const int id = h.id;
+    if (!window.document.add(index, std::move(h))) return 0;
+    return id;
 }
 
 namespace {
@@ -84,17 +81,18 @@ RectXYWH normalised(int left, int top, int width, int height) {
 void createHotspot(MainWindow& window, int left, int top, int width, int height,
                    const std::string& link, const std::string& tip, bool locked) {
     if (window.state.imagePath.empty()) return;
+    takeSettingsFromControls(window);
     const RectXYWH rect = normalised(left, top, width, height);
     // A click without a drag has no area to link.
     if (rect.w == 0 || rect.h == 0) return;
-    if (window.hotspots.hotspotCount() >= limits::kMaxHotspots) {
+    if (window.document.count() >= limits::kMaxHotspots) {
         showMessage(kTooManyHotspots);
         return;
     }
     // The face as a file is kept as the last one made; the canvas gets the same pixels.
     makeHotspotFace(window, rect.w, rect.h);
-    const int objectId = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,
-                                       link, tip, locked, currentLook(window));
+    const int objectId = insertHotspot(window, window.document.count(), std::nullopt, rect, link,
+                                       tip, locked, currentLook(window));
     if (objectId == 0) return;
     showFocusProperties(window, objectId);
     reselectHotspot(window, objectId);
@@ -102,28 +100,26 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
 
 void applyHotspotSettings(MainWindow& window, PackedColour hotspot, PackedColour border,
                           PackedColour background, int transparency) {
-    const auto colour = [](PackedColour c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); };
-    window.hotspotPicker->SetColour(colour(hotspot));
-    window.borderPicker->SetColour(colour(border));
-    window.backgroundPicker->SetColour(colour(background));
-    window.canvas->setCanvasBackground(background);
-    window.transparencySlider->SetValue(transparency);
-    window.transparencyBox->ChangeValue(wxString::Format("%d", transparency));
+    const doc::Settings s{hotspot, border, background, transparency};
+    window.document.setSettings(s);
+    // The controls show the document, also where they had been left behind.
+    showSettings(window, s);
 }
 
 void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
     if (window.state.imagePath.empty()) return;
+    takeSettingsFromControls(window);
     // One repaint for all of them; only the last is shown selected.
     wxWindowUpdateLocker frozen(&window);
-    const HotspotLook look = currentLook(window);
+    const doc::Look look = currentLook(window);
     int last = 0;
     RectXYWH lastRect;
     for (const NewHotspot& h : spots) {
-        if (window.hotspots.hotspotCount() >= limits::kMaxHotspots) break;
+        if (window.document.count() >= limits::kMaxHotspots) break;
         const RectXYWH rect = normalised(h.left, h.top, h.width, h.height);
         if (rect.w == 0 || rect.h == 0) continue;
-        const int id = insertHotspot(window, window.hotspots.hotspotCount(), std::nullopt, rect,
-                                     h.link, h.tip, h.locked, look);
+        const int id = insertHotspot(window, window.document.count(), std::nullopt, rect, h.link,
+                                     h.tip, h.locked, look);
         if (id == 0) continue;
         last = id;
         lastRect = rect;
@@ -134,41 +130,27 @@ void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots) {
     reselectHotspot(window, last);
 }
 
-void removeHotspot(MainWindow& window, int objectId) {
-    const int row = window.hotspots.findHotspotRow(objectId);
-    if (row >= 0) window.hotspots.removeAt(row);
-    window.canvas->deleteObject(objectId);
-}
+void removeHotspot(MainWindow& window, int objectId) { window.document.remove(objectId); }
 
 void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect) {
-    CanvasCtrl& canvas = *window.canvas;
-    const HotspotEntry* entry = window.hotspots.entry(window.hotspots.findHotspotRow(objectId));
-    if (!entry || !canvas.store().exists(objectId)) return;
-    if (canvas.objectWidth(objectId) != rect.w || canvas.objectHeight(objectId) != rect.h) {
-        canvas.replaceFramedFace(objectId, rect.x, rect.y,
-                                 hotspotFacePicture(rect.w, rect.h, entry->fill, entry->border),
-                                 kHotspotFrame);
-    } else if (canvas.objectLeft(objectId) != rect.x || canvas.objectTop(objectId) != rect.y) {
-        canvas.moveObject(objectId, rect.x, rect.y);
-    }
+    window.document.setRect(objectId, canvasView(window).toPicture(rect));
 }
 
 RectXYWH hotspotRect(const MainWindow& window, int objectId) {
-    const CanvasCtrl& c = *window.canvas;
-    return RectXYWH{c.objectLeft(objectId), c.objectTop(objectId), c.objectWidth(objectId),
-                    c.objectHeight(objectId)};
+    const doc::Hotspot* h = window.document.find(objectId);
+    return h ? canvasView(window).toCanvas(h->rect) : RectXYWH{};
 }
 
-int selectedHotspot(const MainWindow& window) {
-    return std::max(0, window.hotspots.hotspotObjectAt(window.hotspots.selection()));
-}
+int selectedHotspot(const MainWindow& window) { return window.document.selected(); }
 
 bool isLockedHotspot(const MainWindow& window, int objectId) {
-    return window.hotspots.isHotspotLocked(window.hotspots.findHotspotRow(objectId));
+    const doc::Hotspot* h = window.document.find(objectId);
+    return h && h->locked;
 }
 
 void selectFirstOrNone(MainWindow& window) {
-    if (window.hotspots.hotspotCount() == 0) {
+    if (window.document.count() == 0) {
+        window.document.select({});
         window.hideHandles();
     } else {
         window.hotspots.setSelection(0);
@@ -190,25 +172,30 @@ void selectHotspot(MainWindow& window, int top, int bottom, int left, int right,
         handle->Show(p.visible || window.handleDrag.handle == i);
     }
     window.handlesObject = objectId;
-    const int row = window.hotspots.findHotspotRow(objectId);
-    if (row >= 0) window.hotspots.setSelection(row);
+    const int row = window.document.indexOf(objectId);
+    if (row >= 0) {
+        window.document.select({objectId});
+        window.hotspots.setSelection(row);
+    }
     // Handles, canvas and window in one go: each repaint of its own waits for the display.
     toolkit::repaintNow(window);
 }
 
 void reselectHotspot(MainWindow& window, int objectId) {
+    // A hotspot is drawn from the document; any other object from the canvas.
     const CanvasCtrl& canvas = *window.canvas;
-    const int top = canvas.objectTop(objectId), height = canvas.objectHeight(objectId);
-    const int left = canvas.objectLeft(objectId), width = canvas.objectWidth(objectId);
-    selectHotspot(window, top, top + height, left, left + width, width, height, objectId);
+    const RectXYWH r = window.document.contains(objectId)
+                           ? hotspotRect(window, objectId)
+                           : RectXYWH{canvas.objectLeft(objectId), canvas.objectTop(objectId),
+                                      canvas.objectWidth(objectId), canvas.objectHeight(objectId)};
+    selectHotspot(window, r.y, r.y + r.h, r.x, r.x + r.w, r.w, r.h, objectId);
 }
 
 void showFocusProperties(MainWindow& window, int objectId) {
-    const CanvasCtrl& canvas = *window.canvas;
-    const int picture = window.state.pictureObject;
-    const FocusValues f = focusValues(canvas.objectLeft(objectId), canvas.objectTop(objectId),
-                                      canvas.objectWidth(objectId), canvas.objectHeight(objectId),
-                                      canvas.objectLeft(picture), canvas.objectTop(picture));
+    // Picture pixels, from the document.
+    const doc::Hotspot* h = window.document.find(objectId);
+    if (!h) return;
+    const FocusValues f = focusValues(h->rect.x, h->rect.y, h->rect.w, h->rect.h, 0, 0);
     writeNumber(window.focusLeft, f.left);
     writeNumber(window.focusRight, f.right);
     writeNumber(window.focusTop, f.top);
@@ -218,8 +205,11 @@ void showFocusProperties(MainWindow& window, int objectId) {
 }
 
 void onHotspotListSelected(MainWindow& window) {
+    // The list box has the user's choice; the document says which hotspot that is.
     const int index = window.hotspots.selection();
-    const int objectId = window.hotspots.hotspotObjectAt(index);
+    const doc::Hotspot* h = window.document.at(index);
+    if (!h) return;
+    const int objectId = h->id;
     window.hotspots.setSelection(index);  // the table row follows the list box
     reselectHotspot(window, objectId);
     showFocusProperties(window, objectId);
@@ -237,5 +227,5 @@ void deleteMenuTarget(MainWindow& window) { deleteHotspotAsked(window, window.st
 void toggleMenuTargetLock(MainWindow& window) {
     const std::string caption = toolkit::toUtf8(window.menuLock->GetItemLabelText());
     UndoStep step(window, caption == mainform::kMenuUnlock ? kStepUnlock : kStepLock);
-    applyLockItem(window.hotspots, window.state.menuTargetObject, caption);
+    applyLockItem(window.document, window.state.menuTargetObject, caption);
 }

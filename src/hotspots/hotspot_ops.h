@@ -11,19 +11,14 @@
 
 #include "core/app_state.h"
 #include "core/canvas_store.h"
+#include "core/document.h"
 #include "core/limits.h"
 #include "core/text.h"
 
 class MainWindow;
 
-// What a hotspot looks like: its face colours and its transparency, fixed when it is made.
-struct HotspotLook {
-    PackedColour fill = 0;
-    PackedColour border = 0;
-    int transparency = 0;
-};
 // The look a hotspot made now gets: the two colour pickers and the slider.
-HotspotLook currentLook(const MainWindow& window);
+doc::Look currentLook(const MainWindow& window);
 
 // Puts a hotspot on the canvas, appends it to both lists, gives it its face and the
 // slider's transparency and selects it. Does nothing while no picture is loaded.
@@ -32,7 +27,8 @@ void createHotspot(MainWindow& window, int left, int top, int width, int height,
                    const std::string& link, const std::string& tip, bool locked);
 
 // The three colour pickers (the canvas background follows its own) and the
-// transparency slider with its number box, as the user would set them.
+// transparency slider with its number box, as the user would set them: the
+// document's settings, which the controls show.
 void applyHotspotSettings(MainWindow& window, PackedColour hotspot, PackedColour border,
                           PackedColour background, int transparency);
 
@@ -52,18 +48,18 @@ struct NewHotspot {
 };
 void createHotspots(MainWindow& window, const std::vector<NewHotspot>& spots);
 
-// Puts a hotspot on the canvas at `rect` (canvas coordinates, a positive size) and
-// into both lists at `index`, showing `number` (its object number - 1 when none is
-// given), without selecting it. Returns its canvas object, 0 when none was made.
+// Adds a hotspot to the document at `rect` (canvas coordinates, a positive size) and
+// list position `index`, showing `number` (its id - 1 when none is given), without
+// selecting it; its views follow. Returns its id (its canvas object), 0 when none was made.
 int insertHotspot(MainWindow& window, int index, std::optional<int> number, const RectXYWH& rect,
                   const std::string& link, const std::string& tip, bool locked,
-                  const HotspotLook& look);
-// Removes a hotspot's list entry, table row and canvas object; the selection is not touched.
+                  const doc::Look& look);
+// Removes a hotspot from the document, and so its list entry, table row and canvas object.
 void removeHotspot(MainWindow& window, int objectId);
 // Places a hotspot at `rect` in canvas coordinates; a new size gets a new face in
 // the hotspot's own colours. The selection is not touched.
 void setHotspotGeometry(MainWindow& window, int objectId, const RectXYWH& rect);
-// The hotspot's rectangle on the canvas.
+// The hotspot's rectangle on the canvas, from the document through the view.
 RectXYWH hotspotRect(const MainWindow& window, int objectId);
 // The selected hotspot's canvas object (0 when none is selected), and whether it is locked.
 int selectedHotspot(const MainWindow& window);
@@ -73,7 +69,7 @@ bool isLockedHotspot(const MainWindow& window, int objectId);
 void selectFirstOrNone(MainWindow& window);
 
 // Places the eight handles around a rectangle in canvas coordinates and selects the
-// object's list entry and table row (when it has one).
+// hotspot in the document and its list entry and table row (when it has them).
 void selectHotspot(MainWindow& window, int top, int bottom, int left, int right, int width,
                    int height, int objectId);
 // selectHotspot with the object's rectangle read from the canvas now.
@@ -101,16 +97,6 @@ void openHotspotMenu(MainWindow& window, int object);
 // when it closes. Tests replace it; an empty function restores the default.
 using HotspotMenuPopup = std::function<void(MainWindow& window, const wxPoint& clientPos)>;
 void setHotspotMenuPopup(HotspotMenuPopup popup);
-
-// The mouse wheel over the canvas: the picture and every hotspot scroll up and
-// down (sideways with a sideways wheel or with Ctrl) by the desktop's notch of
-// kWheelLinePixels lines, never leaving more than the canvas empty past its ends.
-struct WheelTurn;
-inline constexpr int kWheelLinePixels = 20;
-void scrollPicture(MainWindow& window, const WheelTurn& turn);
-
-// 清空: throws away the picture and every hotspot and returns to the no-picture state.
-void resetAll(MainWindow& window);
 
 inline constexpr const char* kDeleteQuestion = "你确认删除该热点吗？";
 inline constexpr const char* kPlaceholderLink = "未添加热点链接";

@@ -22,9 +22,9 @@ inline constexpr const char* kStepBackground = "修改背景颜色";
 inline constexpr const char* kStepTransparency = "修改热点透明度";
 inline constexpr const char* kStepImport = "导入代码";
 
-// The work as the undo history sees it: the hotspots relative to the picture, in
-// list order, with their canvas objects, and the colours and transparency.
-undo::Work captureWork(const MainWindow& window);
+// The pickers and the slider as set by the program's own code (not by the user, whose
+// changes are steps) become the document's settings.
+void takeSettingsFromControls(MainWindow& window);
 
 // A step begins with the work as it is now and ends with the work as it is then;
 // ending notes the work (title, recovery file) and updates the menu. Steps with

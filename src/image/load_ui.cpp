@@ -13,6 +13,7 @@
 #include "toolkit/message_box.h"
 #include "toolkit/modal_state.h"
 #include "toolkit/path_text.h"
+#include "toolkit/settings.h"
 #include "toolkit/widgets.h"
 
 const char* const kOpenDialogTitle = "请选择图片文件";
@@ -58,14 +59,18 @@ wxString openDialogWildcard() {
 
 // The folder the dialog opens in is the last picked path; GTK opens folders only,
 // so a file path stands for its folder, and an address or a vanished path for the
-// first-use folder.
+// folder a picture was picked in on an earlier run, else the first-use folder.
 wxString openDialogFolder(const std::string& lastPickedPath) {
-    if (lastPickedPath.empty()) return toolkit::firstUseFolder();
+    const auto earlier = [] {
+        const wxString remembered = settings::lastFolder(settings::Folder::pictures);
+        return remembered.empty() ? toolkit::firstUseFolder() : remembered;
+    };
+    if (lastPickedPath.empty()) return earlier();
     const wxString last = toolkit::fromUtf8(lastPickedPath);
     if (wxDirExists(last)) return last;
     const wxString parent = wxFileName(last).GetPath();
     if (!parent.empty() && wxDirExists(parent)) return parent;
-    return toolkit::firstUseFolder();
+    return earlier();
 }
 
 bool pickPictureFile(MainWindow& window, wxString& path) {
@@ -78,6 +83,7 @@ bool pickPictureFile(MainWindow& window, wxString& path) {
     dialog.SetFilterIndex(0);
     if (dialog.ShowModal() != wxID_OK) return false;
     path = dialog.GetPath();
+    settings::rememberFolder(settings::Folder::pictures, path);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "canvas/canvas_ctrl.h"
 #include "core/limits.h"
 #include "forms/main_window.h"
+#include "hotspots/document_view.h"
 #include "hotspots/hotspot_ops.h"
 #include "hotspots/undo_ui.h"
 #include "image/decode_wait.h"
@@ -24,18 +25,10 @@ std::string sizeText(int pixels) { return text::number(pixels) + "(xp)"; }
 // A picture put over a loaded one: the hotspots keep their place relative to the
 // picture, now the new one at (0, 0), and stay above it so they can still be
 // pressed, edited and deleted.
-void carryHotspotsOnto(MainWindow& window, int previousPicture, int picture) {
-    CanvasCtrl& canvas = *window.canvas;
-    const int dx = canvas.objectLeft(picture) - canvas.objectLeft(previousPicture);
-    const int dy = canvas.objectTop(picture) - canvas.objectTop(previousPicture);
-    const HotspotList& list = window.hotspots;
-    for (int i = 0; i < list.hotspotCount(); ++i) {
-        const int h = list.hotspotObjectAt(i);
-        canvas.moveObject(h, canvas.objectLeft(h) + dx, canvas.objectTop(h) + dy);
-        canvas.raiseObject(h);
-    }
-    const int selected = list.selection();
-    if (selected >= 0) reselectHotspot(window, list.hotspotObjectAt(selected));
+void carryHotspotsOnto(MainWindow& window) {
+    followPicture(window);
+    for (const doc::Hotspot& h : window.document.hotspots()) window.canvas->raiseObject(h.id);
+    if (const int selected = window.document.selected()) reselectHotspot(window, selected);
 }
 
 void installDecoded(MainWindow& window, Picture picture) {
@@ -44,7 +37,7 @@ void installDecoded(MainWindow& window, Picture picture) {
     const int id = window.canvas->createObject(0, 0);
     window.canvas->setPicture(id, std::move(picture));
     state.pictureObject = id;
-    if (previous != 0) carryHotspotsOnto(window, previous, id);
+    if (previous != 0) carryHotspotsOnto(window);
     window.setStatusWidth(kPanePath, 6 * text::gbkLength(state.imagePath) + 25);
     window.setStatusText(kPanePath, toolkit::fromUtf8(state.imagePath));
     state.imageWidth = window.canvas->objectWidth(id);

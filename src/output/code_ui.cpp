@@ -21,14 +21,13 @@ const char* const kAddressEmpty = "图片地址位置不能为空";
 
 std::string generateMapCode(const MainWindow& window, MapVariant variant) {
     const AppState& s = window.state;
-    const auto areas =
-        mapcode::collectMapAreas(window.hotspots, window.canvas->store(), s.pictureObject);
+    const auto areas = mapcode::collectMapAreas(window.document);
     // Our tips are UTF-8 already, so the preview's conversion to UTF-8 keeps them whole.
     if (variant == MapVariant::preview)
         return mapcode::generateMapCode(
             preview::pictureSource(s.imagePath, s.loadMode == 1, platform::kPathSeparators),
             s.imageWidth, s.imageHeight, std::nullopt, areas);
-    return mapcode::generateMapCode(s.codeImageAddress, s.imageWidth, s.imageHeight,
+    return mapcode::generateMapCode(window.document.codeAddress(), s.imageWidth, s.imageHeight,
                                     mapcode::drawMapName(), areas);
 }
 
@@ -40,7 +39,7 @@ void viewCode(MainWindow& window) {
     } else {
         // The address last typed for this picture, ready to confirm or change.
         const std::string last =
-            s.codeImageAddressPicture == s.imagePath ? s.codeImageAddress : std::string();
+            s.codeImageAddressPicture == s.imagePath ? window.document.codeAddress() : std::string();
         wxString typed;
         if (!askInput(toolkit::fromUtf8(kAddressTitle), toolkit::fromUtf8(kAddressPrompt),
                       toolkit::fromUtf8(last), typed))
@@ -51,7 +50,7 @@ void viewCode(MainWindow& window) {
             return;
         }
     }
-    s.codeImageAddress = address;
+    window.document.setCodeAddress(address);
     s.codeImageAddressPicture = s.imagePath;
 
     CodeWindow codeWindow(&window);

@@ -71,7 +71,6 @@ void showPreview(MainWindow& window) {
         showMessage(kPictureWriteFailed);
         return;
     }
-    if (!network) s.previewPictureFile = pictureName;
     s.previewDocumentPath = written.files.document;
 
     window.Hide();

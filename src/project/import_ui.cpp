@@ -74,7 +74,7 @@ void importCode(MainWindow& window) {
     // Only what a project can keep is taken: what could not be saved and opened
     // again is left out, and the user is told how much and why.
     const std::string leftOut =
-        mapimport::leftOutNote(mapimport::fitToLimits(found.areas, window.hotspots.hotspotCount()));
+        mapimport::leftOutNote(mapimport::fitToLimits(found.areas, window.document.count()));
     if (found.areas.empty()) {
         showMessage("没有导入任何热点" + leftOut);
         return;

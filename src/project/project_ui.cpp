@@ -7,6 +7,8 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 
+#include "app/desktop.h"
+#include "app/reset.h"
 #include "canvas/canvas_ctrl.h"
 #include "core/map_code.h"
 #include "core/preview_document.h"
@@ -18,11 +20,10 @@
 #include "platform/files.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
+#include "toolkit/settings.h"
 #include "toolkit/widgets.h"
 
 namespace {
-
-PackedColour packed(const wxColour& c) { return packRgb(c.Red(), c.Green(), c.Blue()); }
 
 // Holds back the change watch while a handler rebuilds the work step by step.
 class PauseWatch {
@@ -36,6 +37,14 @@ class PauseWatch {
     ProjectSession& s_;
 };
 
+// The picture's place on the canvas is the view: it is saved with the project, but
+// moving it changes no work.
+bool sameWork(project::Project a, const project::Project& b) {
+    a.picture.left = b.picture.left;
+    a.picture.top = b.picture.top;
+    return a == b;
+}
+
 void updateTitle(MainWindow& window) {
     const wxString title = projectTitle(*window.session);
     if (window.GetTitle() != title) window.SetTitle(title);
@@ -44,6 +53,7 @@ void updateTitle(MainWindow& window) {
 // The work now counts as saved (or as begun, for a new project).
 void markSaved(MainWindow& window) {
     ProjectSession& s = *window.session;
+    takeSettingsFromControls(window);
     s.saved = captureProject(window);
     s.lastSeen = s.saved;
     s.dirty = false;
@@ -66,12 +76,15 @@ wxString suggestedName(const MainWindow& window) {
 
 bool chooseProjectFile(MainWindow& window, bool save, std::string& path) {
     const ProjectSession& s = *window.session;
-    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"),
-                        toolkit::fromUtf8(project::folderOf(s.projectPath)),
+    // The current project's folder, else the one a project was last opened or saved in.
+    wxString folder = toolkit::fromUtf8(project::folderOf(s.projectPath));
+    if (folder.empty()) folder = settings::lastFolder(settings::Folder::projects);
+    wxFileDialog dialog(&window, toolkit::fromUtf8(save ? "保存工程" : "打开工程"), folder,
                         save ? suggestedName(window) : wxString(), toolkit::fromUtf8(kProjectFilter),
                         save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
     if (dialog.ShowModal() != wxID_OK) return false;
     path = toolkit::toUtf8(dialog.GetPath());
+    settings::rememberFolder(settings::Folder::projects, dialog.GetPath());
     // A name typed without an extension gets the project's; one the user typed is kept.
     const std::string name = project::fileNameOf(path);
     if (save && name.find('.', 1) == std::string::npos) path += project::kExtension;
@@ -108,23 +121,21 @@ project::Project captureProject(const MainWindow& window) {
         project::PictureRecord& r = p.picture;
         r.loadMode = state.loadMode;
         r.path = state.imagePath;
-        r.uploadedAddress = state.loadMode == 1 ? std::string() : state.codeImageAddress;
+        r.uploadedAddress = state.loadMode == 1 ? std::string() : window.document.codeAddress();
         r.width = state.imageWidth;
         r.height = state.imageHeight;
         r.left = canvas.objectLeft(state.pictureObject);
         r.top = canvas.objectTop(state.pictureObject);
     }
-    const auto areas = mapcode::collectMapAreas(window.hotspots, canvas.store(), state.pictureObject);
-    p.hotspots.reserve(areas.size());
-    for (size_t i = 0; i < areas.size(); ++i) {
-        const mapcode::MapArea& a = areas[i];
-        p.hotspots.push_back({a.x1, a.y1, a.x2 - a.x1, a.y2 - a.y1, a.link, a.tip,
-                              window.hotspots.isHotspotLocked(static_cast<int>(i))});
-    }
-    p.hotspotColour = packed(window.hotspotPicker->GetColour());
-    p.borderColour = packed(window.borderPicker->GetColour());
-    p.backgroundColour = packed(window.backgroundPicker->GetColour());
-    p.transparency = window.transparencySlider->GetValue();
+    const doc::Document& work = window.document;
+    p.hotspots.reserve(work.hotspots().size());
+    for (const doc::Hotspot& h : work.hotspots())
+        p.hotspots.push_back({h.rect.x, h.rect.y, h.rect.w, h.rect.h, h.link, h.tip, h.locked});
+    const doc::Settings& s = work.settings();
+    p.hotspotColour = s.hotspotColour;
+    p.borderColour = s.borderColour;
+    p.backgroundColour = s.backgroundColour;
+    p.transparency = s.transparency;
     return p;
 }
 
@@ -142,10 +153,11 @@ void noteWork(MainWindow& window) {
     ProjectSession& s = *window.session;
     if (s.paused) return;
     s.lastLook = std::chrono::steady_clock::now();
+    takeSettingsFromControls(window);
     project::Project now = captureProject(window);
-    if (now == s.lastSeen) return;
+    if (sameWork(now, s.lastSeen)) return;
     s.lastSeen = std::move(now);
-    s.dirty = s.lastSeen != s.saved;
+    s.dirty = !sameWork(s.lastSeen, s.saved);
     updateTitle(window);
     if (!s.dirty) {
         removeRecovery(window);
@@ -172,6 +184,7 @@ bool confirmDiscard(MainWindow& window) {
 }
 
 bool saveProjectTo(MainWindow& window, const std::string& path) {
+    takeSettingsFromControls(window);
     project::Project p = captureProject(window);
     if (p.hasPicture && p.picture.loadMode == 0)
         p.picture.relativePath = project::relativeTo(project::folderOf(path), p.picture.path);
@@ -189,6 +202,7 @@ bool saveProjectTo(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 
@@ -237,7 +251,7 @@ bool restoreProject(MainWindow& window, const project::Project& p, const std::st
                     "）不同，热点将按保存的位置恢复。");
     window.canvas->moveObject(state.pictureObject, r.left, r.top);
     if (r.loadMode == 0) {
-        state.codeImageAddress = r.uploadedAddress;
+        window.document.setCodeAddress(r.uploadedAddress);
         state.codeImageAddressPicture = state.imagePath;
     }
     std::vector<NewHotspot> spots;
@@ -266,6 +280,7 @@ bool openProjectFile(MainWindow& window, const std::string& path) {
     }
     window.session->projectPath = path;
     markSaved(window);
+    noteRecentProject(window, path);
     return true;
 }
 

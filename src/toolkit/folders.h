@@ -6,4 +6,7 @@
 namespace toolkit {
 // The folder the open-file dialog shows before any picture was picked.
 wxString firstUseFolder();
+// The folder of the program's settings file: $XDG_CONFIG_HOME/huizhan-hotspots
+// (~/.config/...) here, %APPDATA%\huizhan-hotspots on Windows; empty when there is none.
+wxString settingsFolder();
 }  // namespace toolkit

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
-#include "core/canvas_store.h"
-#include "core/hotspot_list.h"
+#include "core/document.h"
 #include "core/random.h"
 
 using namespace mapcode;
@@ -215,64 +215,25 @@ TEST(MapCode, MapNameRange) {
     EXPECT_GE(seen.size(), 998u);
 }
 
-// A canvas with a picture and hotspots, listed as the main window lists them.
-class CollectAreas : public ::testing::Test {
-  protected:
-    int addObject(double x, double y, int w, int h) {
-        const int id = store.create(0, 0);
-        store.move(id, x, y);
-        store.setPicture(id, Picture::fromPlanes(w, h, std::vector<std::uint8_t>(w * h * 3, 0)));
-        return id;
+// The areas come from the document in list order, rectangles in picture pixels.
+TEST(CollectAreas, DocumentOrderAfterDeletingTheSecond) {
+    doc::Document d;
+    const std::tuple<int, RectXYWH, const char*> spots[] = {
+        {2, {200, 0, 10, 10}, "one"}, {3, {-5, 0, 150, 100}, "two"}, {4, {0, 7, 10, 10}, "three"}};
+    for (const auto& [id, rect, link] : spots) {
+        doc::Hotspot h;
+        h.id = id;
+        h.rect = rect;
+        h.link = link;
+        h.tip = std::string(link) + "!";
+        d.add(d.count(), h);
     }
-    int addHotspot(double x, double y, int w, int h, const std::string& link,
-                   const std::string& tip) {
-        const int id = addObject(x, y, w, h);
-        const int index = list.appendEntry(HotspotList::hotspotEntryText(id - 1, false), id);
-        list.insertRow(index, std::to_string(id - 1));
-        list.setHotspotLinkTip(index, link, tip);
-        return id;
-    }
-    std::string coords() const {
-        std::string out;
-        for (const MapArea& a : collectMapAreas(list, store, picture))
-            out += std::to_string(a.x1) + "," + std::to_string(a.y1) + "," + std::to_string(a.x2) +
-                   "," + std::to_string(a.y2) + " " + a.link + "/" + a.tip + ";";
-        return out;
-    }
-    CanvasStore store;
-    HotspotList list;
-    int picture = 0;
-};
-
-TEST_F(CollectAreas, RelativeToPictureAndNeverClamped) {
-    picture = addObject(20, 30, 100, 80);
-    addHotspot(15, 30, 150, 100, "a", "A");  // left of the picture, beyond its right and bottom
-    addHotspot(120, 110, 10, 10, "b", "B");
-    EXPECT_EQ(coords(), "-5,0,145,100 a/A;100,80,110,90 b/B;");
-    // Moving the picture and its hotspots together leaves every value unchanged.
-    for (const auto& o : std::vector<CanvasObject>(store.objects()))
-        store.move(o.id, o.x + 7, o.y + 9);
-    EXPECT_EQ(coords(), "-5,0,145,100 a/A;100,80,110,90 b/B;");
-}
-
-TEST_F(CollectAreas, PositionsTruncatedTowardZero) {
-    picture = addObject(0, 0, 10, 10);
-    addHotspot(10.9, -0.5, 5, 5, "", "");
-    EXPECT_EQ(coords(), "10,0,15,5 /;");
-}
-
-TEST_F(CollectAreas, ListOrderAfterDeletingTheSecond) {
-    picture = addObject(0, 0, 300, 300);
-    addHotspot(200, 0, 10, 10, "one", "1");
-    addHotspot(100, 0, 10, 10, "two", "2");
-    addHotspot(0, 0, 10, 10, "three", "3");
-    list.removeAt(1);
-    EXPECT_EQ(coords(), "200,0,210,10 one/1;0,0,10,10 three/3;");
-}
-
-TEST_F(CollectAreas, NoPictureObjectMeansCanvasOrigin) {
-    addHotspot(12, 34, 5, 6, "l", "t");
-    EXPECT_EQ(coords(), "12,34,17,40 l/t;");
+    d.remove(3);
+    std::string out;
+    for (const MapArea& a : collectMapAreas(d))
+        out += std::to_string(a.x1) + "," + std::to_string(a.y1) + "," + std::to_string(a.x2) +
+               "," + std::to_string(a.y2) + " " + a.link + "/" + a.tip + ";";
+    EXPECT_EQ(out, "200,0,210,10 one/one!;0,7,10,17 three/three!;");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "core/hotspot_list.h"
 #include "core/random.h"
 #include "gui_test.h"
+#include "hotspots/hotspot_ops.h"
 #include "output/code_ui.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/drop_down.h"
@@ -110,11 +111,8 @@ class CodeOutput : public MainWindowTest {
         state->loadMode = loadMode;
     }
     void addHotspot(int x, int y, int w, int h, const std::string& link, const std::string& tip) {
-        const int id = addObject(x, y, w, h);
-        const int index =
-            window->hotspots.appendEntry(HotspotList::hotspotEntryText(id - 1, false), id);
-        window->hotspots.insertRow(index, std::to_string(id - 1));
-        window->hotspots.setHotspotLinkTip(index, link, tip);
+        insertHotspot(*window, window->document.count(), std::nullopt, RectXYWH{x, y, w, h}, link,
+                      tip, false, currentLook(*window));
     }
     // The code for the picture and the two hotspots of addTwoHotspots.
     static std::string expectedCode(const std::string& src, int mapName) {
@@ -134,12 +132,12 @@ class CodeOutput : public MainWindowTest {
 
 TEST_F(CodeOutput, CancelledAddressOpensNothing) {
     addPicture("C:\\图片\\banner.jpg", 0);
-    state->codeImageAddress = "old";
+    window->document.setCodeAddress("old");
     ExpectInput::lastInitial() = "not asked";
     wxTEST_DIALOG(click(window->viewCodeButton),
                   ExpectInput(kAddressTitle, "", true, kAddressPrompt));
     EXPECT_EQ(ExpectInput::lastInitial(), "");
-    EXPECT_EQ(state->codeImageAddress, "old");
+    EXPECT_EQ(window->document.codeAddress(), "old");
 }
 
 TEST_F(CodeOutput, AddressBoxPrefilledWithTheAddressLastTypedForThisPicture) {
@@ -171,13 +169,13 @@ TEST_F(CodeOutput, AddressBoxPrefilledWithTheAddressLastTypedForThisPicture) {
 
 TEST_F(CodeOutput, BlankAddressRefused) {
     addPicture("C:\\图片\\banner.jpg", 0);
-    state->codeImageAddress = "old";
+    window->document.setCodeAddress("old");
     for (const char* blank : {"", "   ", "　", " 　 　"}) {
         SCOPED_TRACE(blank);
         wxTEST_DIALOG(click(window->viewCodeButton),
                       ExpectInput(kAddressTitle, blank, false, kAddressPrompt),
                       ExpectMessage("图片地址位置不能为空"));
-        EXPECT_EQ(state->codeImageAddress, "old");
+        EXPECT_EQ(window->document.codeAddress(), "old");
     }
 }
 
@@ -201,7 +199,7 @@ TEST_F(CodeOutput, LocalPictureCodeUsesTheAddressAsTyped) {
                       screenshot(&w, "code_window.png");
                       w.Hide();
                   }));
-    EXPECT_EQ(state->codeImageAddress, typed);
+    EXPECT_EQ(window->document.codeAddress(), typed);
 }
 
 TEST_F(CodeOutput, QuoteInTheTypedAddressCannotBreakThePage) {
@@ -231,7 +229,7 @@ TEST_F(CodeOutput, NetworkPictureAsksNothingAndDrawsANewNameEachTime) {
     }
     ASSERT_EQ(names.size(), 2u);
     EXPECT_NE(names[0], names[1]);
-    EXPECT_EQ(state->codeImageAddress, "http://img.example/a b.png");
+    EXPECT_EQ(window->document.codeAddress(), "http://img.example/a b.png");
 }
 
 TEST_F(CodeOutput, AmpersandsABrowserWouldMisreadAreEscaped) {

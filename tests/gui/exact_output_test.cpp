@@ -52,8 +52,7 @@ class ExactOutput : public HotspotWindowTest {
     // The coordinates of every area line of the generated code, in list order.
     std::string coords() const {
         std::string out;
-        for (const auto& a : mapcode::collectMapAreas(window->hotspots, window->canvas->store(),
-                                                      state->pictureObject))
+        for (const auto& a : mapcode::collectMapAreas(window->document))
             out += std::to_string(a.x1) + "," + std::to_string(a.y1) + "," +
                    std::to_string(a.x2) + "," + std::to_string(a.y2) + ";";
         return out;

@@ -18,6 +18,7 @@
 
 #include "app/app.h"
 #include "toolkit/clipboard.h"
+#include "toolkit/settings.h"
 #include "gui_test.h"
 
 namespace guitest {
@@ -84,6 +85,9 @@ void pressButton(wxWindow* button) {
 std::string clipboardText() { return toolkit::clipboardText(); }
 
 void MainWindowTest::SetUp() {
+    // Each test starts as a first run: no settings kept by an earlier one.
+    if (wxFileExists(settings::filePath())) wxRemoveFile(settings::filePath());
+    settings::reload();
     state = std::make_unique<AppState>();
     window = openMainWindow(*state);
     ASSERT_TRUE(waitFor("the main window to show", [this] { return window->IsShownOnScreen(); }));
@@ -155,9 +159,11 @@ int main(int argc, char** argv) {
                                        : fs::temp_directory_path() / ("gui-tests-" + std::to_string(getpid()));
     fs::create_directories(scratch / "cache");
     fs::create_directories(scratch / "data");
+    fs::create_directories(scratch / "config");
     setenv("HUIZHAN_TEST_SCRATCH", scratch.c_str(), 1);
     setenv("XDG_CACHE_HOME", (scratch / "cache").c_str(), 1);
     setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
     wxApp::SetInstance(new TestApp);
     const int result = wxEntry(argc, argv);
     std::error_code ignored;

@@ -2,6 +2,7 @@
 #include <wx/timer.h>
 
 #include "hotspot_test_support.h"
+#include "hotspots/document_view.h"
 #include "toolkit/message_box.h"
 
 using namespace guitest;
@@ -69,6 +70,7 @@ TEST_F(HotspotCanvas, DraggingAHotspotMovesItWithHandlesAndFocusValues) {
     sim.MouseMove(onScreen(260, 200));
     drainEvents();
     EXPECT_EQ(objectAt(h), wxPoint(200, 150));
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, ALockedHotspotStaysButIsSelected) {
@@ -80,26 +82,29 @@ TEST_F(HotspotCanvas, ALockedHotspotStaysButIsSelected) {
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(98, 48));
     EXPECT_EQ(focusTexts()[0], "100");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, DraggingThePictureCarriesEveryHotspot) {
     const int a = addHotspot(100, 50);
     const int b = addHotspot(200, 150, true);
     window->hotspots.setSelection(0);
+    onHotspotListSelected(*window);
     const std::vector<std::string> focusBefore = focusTexts();
     drag({5, 5}, {{15, 10}, {25, 15}});
     release();
     EXPECT_EQ(objectAt(picture), wxPoint(20, 10));
     EXPECT_EQ(objectAt(a), wxPoint(120, 60));
     EXPECT_EQ(objectAt(b), wxPoint(220, 160));
-    EXPECT_EQ(state->pictureLastLeft, 20);
-    EXPECT_EQ(state->pictureLastTop, 10);
+    // The view moved; the document's rectangles did not.
+    EXPECT_EQ(canvasView(*window).offset, (Point{20, 10}));
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(118, 58));  // the selected hotspot's handles
     EXPECT_EQ(focusTexts(), focusBefore);
     // A new fixed hotspot goes to the picture's new corner.
     click(window->fixedHotspotButton);
     EXPECT_EQ(objectAt(lastObject()), wxPoint(20, 10));
     EXPECT_EQ(focusTexts()[0], "0");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, PressingAnEmptyPlaceKeepsEverything) {
@@ -171,6 +176,7 @@ TEST_F(HotspotCanvas, LockAndUnlockRewriteTheEntryInPlace) {
     chooseMenuItem(window->menuLock);
     EXPECT_EQ(listTexts()[0], "热点:1 锁定：×");
     EXPECT_EQ(window->hotspots.hotspotObjectAt(0), first);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, DeleteAsksAndSelectsTheFirstHotspot) {
@@ -195,7 +201,9 @@ TEST_F(HotspotCanvas, DeleteAsksAndSelectsTheFirstHotspot) {
     EXPECT_EQ(tableSelection(), 0);
     EXPECT_EQ(handleAt(kHandleBottomRight), wxPoint(162, 112));
     EXPECT_EQ(focusTexts()[0], "10");
-    EXPECT_EQ(state->hotspotObjects, (std::vector<int>{a, b, c}));
+    ASSERT_EQ(window->document.count(), 2);
+    EXPECT_EQ(window->document.at(0)->id, a);
+    EXPECT_EQ(window->document.at(1)->id, c);
 
     // Deleting the rest hides the handles and leaves the focus values.
     for (int id : {a, c}) {
@@ -211,6 +219,7 @@ TEST_F(HotspotCanvas, DeleteAsksAndSelectsTheFirstHotspot) {
     addHotspot(0, 0);
     EXPECT_EQ(lastObject(), 5);
     EXPECT_EQ(listTexts(), std::vector<std::string>{"热点:4 锁定：×"});
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
@@ -227,4 +236,5 @@ TEST_F(HotspotCanvas, ChoosingAListEntrySelectsThatHotspot) {
     EXPECT_EQ(tableSelection(), 0);
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(8, 18));
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"10", "160", "20", "120", "150", "100"}));
+    expectViewsMatchDocument();
 }

@@ -3,6 +3,7 @@
 #include <wx/log.h>
 #include <wx/slider.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/hotspot_face.h"
@@ -53,7 +54,7 @@ TEST_F(HotspotCreate, FixedButtonDoesNothingWithoutAPicture) {
     click(window->fixedHotspotButton);
     EXPECT_EQ(window->hotspotListBox->GetCount(), 0u);
     EXPECT_TRUE(window->canvas->store().objects().empty());
-    EXPECT_TRUE(state->hotspotObjects.empty());
+    EXPECT_EQ(window->document.count(), 0);
 }
 
 TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
@@ -62,7 +63,8 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     ASSERT_EQ(listTexts(), std::vector<std::string>{"热点:1 锁定：×"});
     const int h = window->hotspots.hotspotObjectAt(0);
     EXPECT_EQ(h, 2);
-    EXPECT_EQ(state->hotspotObjects, std::vector<int>{2});
+    ASSERT_EQ(window->document.count(), 1);
+    EXPECT_EQ(window->document.at(0)->id, 2);
     ASSERT_EQ(window->hotspotTable->GetItemCount(), 1);
     EXPECT_EQ(s8(window->hotspotTable->GetItemText(0, 0)), "1");
     EXPECT_EQ(s8(window->hotspotTable->GetItemText(0, 1)), "未添加热点链接");
@@ -72,11 +74,12 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     EXPECT_EQ(window->canvas->objectWidth(h), 150);
     EXPECT_EQ(window->canvas->objectHeight(h), 100);
     EXPECT_EQ(window->canvas->store().find(h)->transparency, 50);
-    // Magenta inside a two-pixel dark-green frame; the last face is kept.
+    // Magenta inside a two-pixel dark-green frame, as the face renderer makes it.
     EXPECT_EQ(facePixel(window->canvas, h, 1, 1), packRgb(0, 128, 0));
     EXPECT_EQ(facePixel(window->canvas, h, 2, 2), packRgb(255, 0, 255));
-    EXPECT_EQ(state->hotspotBitmap,
-              makeHotspotFace(150, 100, packRgb(255, 0, 255), packRgb(0, 128, 0)));
+    const Picture made = hotspotFacePicture(150, 100, packRgb(255, 0, 255), packRgb(0, 128, 0));
+    const Picture& shown = window->canvas->store().find(h)->picture;
+    EXPECT_TRUE(std::equal(made.rgb, made.rgb + 150 * 100 * 3, shown.rgb));
     // Selected: focus boxes, list and table rows, and the three handles inside the canvas.
     EXPECT_EQ(focusTexts(), (std::vector<std::string>{"0", "150", "0", "100", "150", "100"}));
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 0);
@@ -94,13 +97,12 @@ TEST_F(HotspotCreate, FixedButtonMakesAnUnlockedHotspotAtThePictureCorner) {
     EXPECT_EQ(objectAt(3), wxPoint(0, 0));
     EXPECT_EQ(window->hotspotListBox->GetSelection(), 1);
     EXPECT_EQ(tableSelection(), 1);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanvas) {
     const int picture = putPicture();
     window->canvas->moveObject(picture, 100, 50);
-    state->pictureLastLeft = 100;
-    state->pictureLastTop = 50;
     click(window->fixedHotspotButton);
     const int h = lastObject();
     EXPECT_EQ(objectAt(h), wxPoint(100, 50));
@@ -116,6 +118,7 @@ TEST_F(HotspotCreate, HotspotFollowsADraggedPictureAndTheHandlesShowAboveTheCanv
         // On screen the handle's middle is blue, over the canvas beneath it.
         EXPECT_EQ(pixelOf(shown, want[i] + wxPoint(2, 2)), wxColour(0, 0, 255)) << i;
     }
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, ColoursAndTransparencyApplyToLaterHotspotsOnly) {
@@ -132,6 +135,7 @@ TEST_F(HotspotCreate, ColoursAndTransparencyApplyToLaterHotspotsOnly) {
     EXPECT_EQ(facePixel(window->canvas, second, 10, 10), packRgb(0, 0, 255));
     EXPECT_EQ(facePixel(window->canvas, second, 0, 10), packRgb(255, 0, 0));
     EXPECT_EQ(window->canvas->store().find(second)->transparency, 20);
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotCreate, BackgroundPickerRecoloursTheCanvasAtOnce) {

@@ -78,6 +78,7 @@ TEST_F(HandEditing, ResizingFromACornerAndFromEdges) {
     EXPECT_EQ(faceSize(h), wxSize(200, 2));
     EXPECT_EQ(facePixel(h, 100, 1), kBorder);
     EXPECT_EQ(focusTexts()[5], "2");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HandEditing, ALockedHotspotKeepsItsSize) {
@@ -87,6 +88,7 @@ TEST_F(HandEditing, ALockedHotspotKeepsItsSize) {
     EXPECT_EQ(areaCode(), area(100, 50, 250, 150) + "</map>");
     EXPECT_EQ(faceSize(h), wxSize(150, 100));
     EXPECT_FALSE(window->menuUndo->IsEnabled());
+    expectViewsMatchDocument();
 }
 
 TEST_F(HandEditing, TypedValuesMoveAndResize) {
@@ -114,10 +116,11 @@ TEST_F(HandEditing, TypedValuesMoveAndResize) {
     EXPECT_EQ(areaCode(), area(30, -5, 230, 96) + "</map>");
 
     // Locked, it refuses typed values as it refuses the mouse.
-    window->hotspots.setHotspotLocked(0, true);
+    window->document.setLocked(lastObject(), true);
     typeInto(window->focusLeft, "0");
     EXPECT_EQ(focusTexts()[0], "30");
     EXPECT_EQ(areaCode(), area(30, -5, 230, 96) + "</map>");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HandEditing, WithNoHotspotATypedValueGoesBack) {
@@ -146,6 +149,7 @@ TEST_F(HandEditing, ArrowsNudgeByOneAndWithCtrlByTen) {
     key(WXK_LEFT);
     key(WXK_UP, wxMOD_CONTROL);
     EXPECT_EQ(objectAt(locked), wxPoint(300, 150));
+    expectViewsMatchDocument();
 }
 
 TEST_F(HandEditing, DeleteAsksAsThePopupMenuDoes) {
@@ -172,4 +176,5 @@ TEST_F(HandEditing, DeleteAsksAsThePopupMenuDoes) {
     EXPECT_EQ(handleAt(kHandleTopLeft), wxPoint(8, 8));
     EXPECT_EQ(areaCode(), area(10, 10, 160, 110) + "</map>");
     EXPECT_TRUE(window->canvas->store().exists(first));
+    expectViewsMatchDocument();
 }

@@ -21,7 +21,8 @@ class HotspotInfo : public HotspotWindowTest {
         createHotspot(*window, 10, 10, 150, 100, kPlaceholderLink, kPlaceholderTip, false);
         createHotspot(*window, 200, 120, 150, 100, kPlaceholderLink, kPlaceholderTip, true);
         target = lastObject();
-        window->hotspots.setHotspotLinkTip(1, "http://shop.example.com/Old", "旧提示");
+        window->document.setLinkTip(window->document.at(1)->id, "http://shop.example.com/Old",
+                                    "旧提示");
     }
     void chooseModify(int object) {
         state->menuTargetObject = object;
@@ -106,7 +107,6 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
     EXPECT_EQ(shown.cancelCaption, "取消修改");
     EXPECT_EQ(shown.boxes.link, "http://shop.example.com/Old");
     EXPECT_EQ(shown.boxes.tip, "旧提示");
-    EXPECT_EQ(state->infoDialogMode, 0);
     EXPECT_EQ(state->editOldLink, "http://shop.example.com/Old");
     EXPECT_EQ(row(1), (std::vector<std::string>{std::to_string(target - 1),
                                                 "http://www.shop.com/Item?ID=Ab1", "新 提示"}));
@@ -115,6 +115,7 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
     EXPECT_NE(generateMapCode(*window, MapVariant::preview)
                   .find("href=\"http://www.shop.com/Item?ID=Ab1\" alt=\"新 提示\""),
               std::string::npos);
+    expectViewsMatchDocument();
 }
 
 // A link or tip longer than a project keeps is refused until shortened, the
@@ -225,6 +226,7 @@ TEST_F(HotspotInfo, CancelCloseBoxAndEscLeaveTheRowAsItWas) {
         EXPECT_EQ(state->dialogTip, before[2]);
         EXPECT_TRUE(window->IsShown());  // the Esc closed the dialog only
     }
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
@@ -267,6 +269,7 @@ TEST_F(HotspotInfo, DoubleClickingAHotspotOrItsEntryOpensTheSameDialog) {
     EXPECT_EQ(fromList.boxes.link, kPlaceholderLink);
     EXPECT_EQ(row(0)[1], "http://c.com");
     EXPECT_EQ(row(0)[2], "列表");
+    expectViewsMatchDocument();
 }
 
 TEST_F(HotspotInfo, AnObjectWithoutEntryOpensNothing) {

@@ -27,16 +27,13 @@ TEST_F(HotspotReset, ClearThrowsEverythingAwayAndNumberingGoesOn) {
     wxTEST_DIALOG(click(window->clearButton), ExpectSaveQuestion(wxID_NO));
     EXPECT_TRUE(window->canvas->store().objects().empty());
     EXPECT_EQ(state->pictureObject, 0);
-    EXPECT_TRUE(state->hotspotObjects.empty());
     for (wxWindow* handle : window->handles) EXPECT_FALSE(handle->IsShown());
     EXPECT_EQ(focusTexts(), std::vector<std::string>(6, ""));
-    EXPECT_EQ(state->pictureLastLeft, 0);
-    EXPECT_EQ(state->pictureLastTop, 0);
+    EXPECT_EQ(window->document.count(), 0);
     EXPECT_EQ(window->hotspotListBox->GetCount(), 0u);
     EXPECT_EQ(window->hotspotTable->GetItemCount(), 0);
     EXPECT_EQ(state->dragAnchor.x, 0);
     EXPECT_EQ(state->dragAnchor.y, 0);
-    EXPECT_TRUE(state->hotspotBitmap.empty());
     EXPECT_EQ(s8(window->statusBar->GetStatusText(kPanePath)), "尚未加载图片");
     EXPECT_EQ(window->statusWidth(kPanePath), 250);
     EXPECT_EQ(s8(window->statusBar->GetStatusText(kPaneWidth)), "");

@@ -8,12 +8,20 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <ostream>
 #include <vector>
 
 #include "canvas/canvas_ctrl.h"
 #include "gui_test.h"
+#include "hotspots/document_view.h"
 #include "hotspots/hotspot_ops.h"
 #include "output/code_ui.h"
+
+// Readable values in failure messages.
+inline void PrintTo(const RectXYWH& r, std::ostream* os) {
+    *os << r.x << "," << r.y << " " << r.w << "x" << r.h;
+}
+inline void PrintTo(const Point& p, std::ostream* os) { *os << p.x << "," << p.y; }
 
 namespace guitest {
 
@@ -47,10 +55,26 @@ class HotspotWindowTest : public MainWindowTest {
         sim.MouseDown();
         EXPECT_TRUE(waitFor("the press to reach the canvas",
                             [&] { return window->canvas->pressedObject() != 0; }));
+        // Each movement is awaited, and made again while it has not arrived: GTK may
+        // hold back a movement that comes within the same frame as the one before it.
+        wxPoint seen(-1000000, -1000000);
+        const auto note = [&seen](wxMouseEvent& e) {
+            seen = e.GetPosition();
+            e.Skip();
+        };
+        window->canvas->Bind(wxEVT_MOTION, note);
         for (const wxPoint& p : path) {
-            sim.MouseMove(onScreen(p.x, p.y));
-            drainEvents();
+            const wxPoint target = onScreen(p.x, p.y);
+            sim.MouseMove(target);
+            int polls = 0;
+            EXPECT_TRUE(waitFor("the canvas to see the pointer move", [&] {
+                if (seen == p) return true;
+                if (++polls % 100 == 0) sim.MouseMove(target);
+                return false;
+            }));
         }
+        window->canvas->Unbind(wxEVT_MOTION, note);
+        drainEvents();
     }
     void release() {
         sim.MouseUp();
@@ -101,16 +125,67 @@ class HotspotWindowTest : public MainWindowTest {
     void dragHandle(int index, int dx, int dy) {
         wxWindow* handle = window->handles[index];
         const wxPoint from = centreOf(handle);
+        // A locked hotspot's handle takes no press: nothing to wait for then.
+        const doc::Hotspot* h = window->document.find(window->handlesObject);
+        const bool resizes = h && !h->locked;
         sim.MouseMove(from);
         drainEvents();
+        // A handle just shown may not be on the screen yet: the press must land on it.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the pointer to be over the handle", [&] {
+                wxPoint at;
+                return wxFindWindowAtPointer(at) == handle;
+            }));
+        }
         sim.MouseDown();
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the press to reach the handle",
+                                [&] { return window->handleDrag.active(); }));
+        }
         drainEvents();
         for (int k = 1; k <= 3; ++k) {
             sim.MouseMove(from + wxPoint(dx * k / 3, dy * k / 3));
             drainEvents();
         }
         sim.MouseUp();
+        // The release comes after every movement: once it is handled, so are they.
+        if (resizes) {
+            EXPECT_TRUE(waitFor("the handle to be let go",
+                                [&] { return !window->handleDrag.active(); }));
+        }
         drainEvents();
+    }
+
+    // Every view shows the document: for each hotspot in list order, its list box
+    // entry (text and item data), its table row, its canvas object (place and size
+    // through the view) and, when it is the selected one, the list and table selection.
+    void expectViewsMatchDocument() const {
+        const doc::Document& d = window->document;
+        ASSERT_EQ(static_cast<int>(window->hotspotListBox->GetCount()), d.count());
+        ASSERT_EQ(window->hotspotTable->GetItemCount(), d.count());
+        ASSERT_EQ(window->hotspots.hotspotCount(), d.count());
+        const ViewTransform view = canvasView(*window);
+        for (int i = 0; i < d.count(); ++i) {
+            const doc::Hotspot& h = *d.at(i);
+            SCOPED_TRACE("hotspot " + std::to_string(h.id) + " at " + std::to_string(i));
+            EXPECT_EQ(s8(window->hotspotListBox->GetString(i)),
+                      HotspotList::hotspotEntryText(h.number, h.locked));
+            EXPECT_EQ(reinterpret_cast<intptr_t>(window->hotspotListBox->GetClientData(i)), h.id);
+            EXPECT_EQ(s8(window->hotspotTable->GetItemText(i, 0)), std::to_string(h.number));
+            EXPECT_EQ(s8(window->hotspotTable->GetItemText(i, 1)), h.link);
+            EXPECT_EQ(s8(window->hotspotTable->GetItemText(i, 2)), h.tip);
+            const CanvasObject* o = window->canvas->store().find(h.id);
+            ASSERT_NE(o, nullptr);
+            const RectXYWH r = view.toCanvas(h.rect);
+            EXPECT_EQ((RectXYWH{window->canvas->objectLeft(h.id), window->canvas->objectTop(h.id),
+                                o->picture.width, o->picture.height}),
+                      r);
+            EXPECT_EQ(o->transparency, h.look.transparency);
+        }
+        if (const int selected = d.selected()) {
+            EXPECT_EQ(window->hotspotListBox->GetSelection(), d.indexOf(selected));
+            EXPECT_EQ(tableSelection(), d.indexOf(selected));
+        }
     }
 
     wxUIActionSimulator sim;

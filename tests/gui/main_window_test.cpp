@@ -149,7 +149,7 @@ TEST_F(MainWindowStart, EveryControlOfTheTable) {
     EXPECT_EQ(window->canvas->store().background(), packRgb(255, 255, 255));
     EXPECT_EQ(window->state.pictureObject, 0);
     EXPECT_TRUE(window->state.imagePath.empty());
-    EXPECT_TRUE(window->state.hotspotObjects.empty());
+    EXPECT_EQ(window->document.count(), 0);
 }
 
 TEST_F(MainWindowStart, StatusBarPanes) {
@@ -215,7 +215,8 @@ TEST_F(MainWindowStart, PopupMenu) {
     std::vector<std::string> items;
     for (const wxMenuItem* item : window->fileMenu->GetMenuItems())
         items.push_back(item->IsSeparator() ? "-" : s8(item->GetItemLabel()));
-    EXPECT_EQ(items, (std::vector<std::string>{"新建工程(&N)", "打开工程(&O)…\tCtrl+O", "保存工程(&S)\tCtrl+S",
+    EXPECT_EQ(items, (std::vector<std::string>{"新建工程(&N)", "打开工程(&O)…\tCtrl+O", "最近打开(&R)",
+                                               "保存工程(&S)\tCtrl+S",
                                                "工程另存为(&A)…\tCtrl+Shift+S", "-", "导入代码(&I)…", "-",
                                                "退出(&X)"}));
     EXPECT_STREQ(mainform::kMenuTitle, "删除热点");

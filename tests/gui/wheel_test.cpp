@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "canvas/canvas_handlers.h"
 #include "hotspot_test_support.h"
 
 using namespace guitest;
@@ -88,4 +89,5 @@ TEST_F(Wheel, ScrollsThePictureWithItsHotspotsBetweenItsEnds) {
     release();
     EXPECT_EQ(objectAt(picture), wxPoint(10, 20));
     EXPECT_EQ(objectAt(window->hotspots.hotspotObjectAt(0)), wxPoint(110, 170));
+    expectViewsMatchDocument();
 }

@@ -2,6 +2,7 @@
 #include <shlobj.h>
 #include <wx/filefn.h>
 
+#include "platform/files.h"
 #include "toolkit/folders.h"
 #include "toolkit/widgets.h"
 
@@ -21,5 +22,8 @@ wxString firstUseFolder() {
     CoTaskMemFree(folder);
     return desktop;
 }
+
+// Beside the recovery files, in the roaming application data.
+wxString settingsFolder() { return fromUtf8(platform::userDataFolder()); }
 
 }  // namespace toolkit
