@@ -7,10 +7,10 @@
 set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config libgtest-dev
       libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libcurl4-openssl-dev
-      nlohmann-json3-dev libxml2-dev libx11-dev
+      nlohmann-json3-dev libgumbo-dev libexif-dev libx11-dev
       libpng-dev libjpeg-dev libgif-dev
       wx3.2-i18n locales
-      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick python3
+      fonts-wqy-zenhei xvfb xauth xdotool xclip imagemagick libimage-exiftool-perl python3
       dpkg-dev desktop-file-utils)
 [ "${1:-}" = fuzz ] && want+=(clang libclang-rt-dev)
 [ "${1:-}" = package ] && want+=(nsis shared-mime-info xdg-utils)

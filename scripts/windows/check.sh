@@ -217,7 +217,7 @@ if C=$(wait_window "查看代码    [热点代码]"); then
     copied=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
     name=$(printf '%s' "$copied" | sed -n 's/.*usemap="#\([0-9]*\)".*/\1/p' | head -1)
     expected="<img src=\"$ADDRESS\" width=\"790\" height=\"300\" usemap=\"#$name\" border=\"0\" />
-<map name=\"$name\" id=\"$name\">  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" title=\"热点提示\" target=\"_blank\" />
+<map name=\"$name\" id=\"$name\">  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"热点提示\" title=\"热点提示\" target=\"_blank\" />
 </map>"
     check "the clipboard holds the exact code (map $name)" test "$copied" = "$expected"
     [ "$copied" = "$expected" ] || printf 'got:\n%s\n' "$copied"

@@ -8,7 +8,7 @@ set -euo pipefail
 want=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
       mingw-w64-x86-64-dev cmake ninja-build make nasm pkg-config dpkg-dev xz-utils
       wine wine64 fonts-wine xvfb xauth xdotool xclip x11-utils imagemagick python3 fonts-wqy-microhei
-      locales nsis)
+      locales nsis curl ca-certificates)
 missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -38,6 +38,8 @@ struct AppState {
 
     std::string previewDocumentText;
     std::string previewDocumentPath;
+    // The picture (imagePath) that the document's code address was typed or saved for.
+    std::string codeImageAddressPicture;
 
     std::atomic<int> repaintStop{0};
 };

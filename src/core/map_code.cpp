@@ -13,7 +13,7 @@ const char* const mapHeaderTemplate =
     "<map name=\"随机数\" id=\"随机数\">";
 
 const char* const areaLineTemplate =
-    "  <area shape=\"rect\" coords=\"左,上,右,下\" href=\"链接地址\" alt=\"&quot;提示文本\" "
+    "  <area shape=\"rect\" coords=\"左,上,右,下\" href=\"链接地址\" alt=\"提示文本\" "
     "title=\"提示文本\" target=\"_blank\" />\r\n";
 
 namespace {
@@ -69,7 +69,8 @@ std::string fillTemplate(const std::string& templ, const std::vector<Fill>& fill
         if (begins[static_cast<unsigned char>(templ[i])]) {
             const Fill* hit = nullptr;
             for (const Fill& f : fills) {
-                if (!f.placeholder.empty() && templ.compare(i, f.placeholder.size(), f.placeholder) == 0) {
+                if (!f.placeholder.empty() &&
+                    templ.compare(i, f.placeholder.size(), f.placeholder) == 0) {
                     hit = &f;
                     break;
                 }
@@ -98,11 +99,74 @@ PictureRect pictureRect(int left, int top, int width, int height, int pictureLef
     return r;
 }
 
-std::string escapeQuotes(const std::string& value) { return replaceText(value, "\"", "&quot;"); }
+namespace {
+
+// The names HTML reads as references even without a closing ";".
+constexpr const char* kLegacyNames[] = {
+    "AElig",  "AMP",    "Aacute", "Acirc",  "Agrave", "Aring",  "Atilde", "Auml",   "COPY",
+    "Ccedil", "ETH",    "Eacute", "Ecirc",  "Egrave", "Euml",   "GT",     "Iacute", "Icirc",
+    "Igrave", "Iuml",   "LT",     "Ntilde", "Oacute", "Ocirc",  "Ograve", "Oslash", "Otilde",
+    "Ouml",   "QUOT",   "REG",    "THORN",  "Uacute", "Ucirc",  "Ugrave", "Uuml",   "Yacute",
+    "aacute", "acirc",  "acute",  "aelig",  "agrave", "amp",    "aring",  "atilde", "auml",
+    "brvbar", "ccedil", "cedil",  "cent",   "copy",   "curren", "deg",    "divide", "eacute",
+    "ecirc",  "egrave", "eth",    "euml",   "frac12", "frac14", "frac34", "gt",     "iacute",
+    "icirc",  "iexcl",  "igrave", "iquest", "iuml",   "laquo",  "lt",     "macr",   "micro",
+    "middot", "nbsp",   "not",    "ntilde", "oacute", "ocirc",  "ograve", "ordf",   "ordm",
+    "oslash", "otilde", "ouml",   "para",   "plusmn", "pound",  "quot",   "raquo",  "reg",
+    "sect",   "shy",    "sup1",   "sup2",   "sup3",   "szlig",  "thorn",  "times",  "uacute",
+    "ucirc",  "ugrave", "uml",    "uuml",   "yacute", "yen",    "yuml"};
+
+bool isAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether the "&" at `at` starts a character reference that a browser reads in an
+// attribute value although no ";" closes it.
+bool unclosedReference(const std::string& v, size_t at) {
+    size_t i = at + 1;
+    if (i < v.size() && v[i] == '#') {
+        ++i;
+        const bool hex = i < v.size() && (v[i] == 'x' || v[i] == 'X');
+        if (hex) ++i;
+        const size_t digits = i;
+        while (i < v.size() && (hex ? isHexDigit(v[i]) : (v[i] >= '0' && v[i] <= '9'))) ++i;
+        return i > digits && (i == v.size() || v[i] != ';');
+    }
+    // The longest legacy name here; a longer name, closed or not, needs a letter or
+    // digit after it, which keeps the legacy one from being read in an attribute.
+    size_t longest = 0;
+    for (const char* name : kLegacyNames) {
+        const size_t n = std::char_traits<char>::length(name);
+        if (n > longest && v.compare(i, n, name) == 0) longest = n;
+    }
+    if (longest == 0) return false;
+    const size_t next = i + longest;
+    return next == v.size() || (v[next] != ';' && v[next] != '=' && !isAsciiAlnum(v[next]));
+}
+
+}  // namespace
+
+std::string escapeAttribute(const std::string& value) {
+    std::string out;
+    out.reserve(value.size() + 8);
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"')
+            out += "&quot;";
+        else if (c == '&' && unclosedReference(value, i))
+            out += "&amp;";
+        else
+            out += c;
+    }
+    return out;
+}
 
 std::string buildMapHeader(const std::string& address, int width, int height,
                            std::optional<int> mapName) {
-    std::vector<Fill> fills{{"图片地址", escapeQuotes(address)},
+    std::vector<Fill> fills{{"图片地址", escapeAttribute(address)},
                             {"宽度", text::number(width)},
                             {"高度", text::number(height)}};
     if (mapName) fills.push_back({"随机数", text::number(*mapName)});
@@ -115,8 +179,8 @@ std::string buildAreaLine(const PictureRect& rect, const std::string& link,
                                            {"上", text::number(rect.y1)},
                                            {"右", text::number(rect.x2)},
                                            {"下", text::number(rect.y2)},
-                                           {"链接地址", escapeQuotes(link)},
-                                           {"提示文本", escapeQuotes(tip)}});
+                                           {"链接地址", escapeAttribute(link)},
+                                           {"提示文本", escapeAttribute(tip)}});
 }
 
 int drawMapName() { return 100000 + rng::next() % 900000; }

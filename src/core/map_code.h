@@ -57,11 +57,16 @@ struct MapArea {
     std::string tip;
 };
 
-// A double quote would end the attribute value early: each becomes "&quot;".
-// Everything else, entities the user typed included, stays as it is.
-std::string escapeQuotes(const std::string& value);
+// An attribute value that a browser reads back exactly as typed. A double quote
+// would end the value early: each becomes "&quot;". An "&" that a browser would
+// read as a character reference the user did not close with ";" becomes "&amp;":
+// a legacy name such as "&copy" or "&reg" not followed by "=", a letter or a digit,
+// and "&#" with digits (or "&#x" with hex digits) not followed by ";". Closed
+// references ("&amp;", "&#169;") are the user's own HTML and stay, and so does
+// every other "&": "?a=1&b=2" comes out as typed.
+std::string escapeAttribute(const std::string& value);
 
-// The header with the address (quotes escaped), the size and, when given, the map
+// The header with the address (escaped as an attribute), the size and, when given, the map
 // name filled in. Without a map name the literal placeholder stays in all three places.
 std::string buildMapHeader(const std::string& address, int width, int height,
                            std::optional<int> mapName);

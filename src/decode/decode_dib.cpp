@@ -34,6 +34,7 @@ struct Dib {
     std::uint32_t compression = kRgb;
     std::uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha for bit fields
     std::uint8_t palette[256][3] = {};      // red, green, blue
+    std::size_t tableAt = 0;                // the colour table, after the header and masks
     std::size_t pixelsAt = 0;               // from the start of the DIB
 };
 
@@ -112,6 +113,7 @@ bool readDib(const Reader& r, std::size_t at, int heightDivisor, Dib& d) {
         d.palette[i][1] = static_cast<std::uint8_t>(r.u8(e + 1));
         d.palette[i][2] = static_cast<std::uint8_t>(r.u8(e));
     }
+    d.tableAt = end;
     d.pixelsAt = end + entries * entrySize;
     return true;
 }
@@ -278,9 +280,12 @@ void decodeBmp(const std::uint8_t* data, std::size_t size, const DecodeLimits& l
     const Reader r(data, size);
     Dib d;
     if (!r.has(0, 14) || !readDib(r, 14, 1, d)) return;
-    // The file header says where the pixels start; a wrong offset is not trusted.
+    // The file header says where the pixels start. One inside the header, or inside
+    // the colour table a picture of 8 bits or fewer needs, would show them as rows
+    // of noise: such a file is damaged. One past the end is not trusted.
     const std::size_t offset = r.le32(10);
-    if (offset >= 14 + 12 && offset < size) d.pixelsAt = offset;
+    if (offset < (d.bpp <= 8 ? d.pixelsAt : d.tableAt)) return;
+    if (offset < size) d.pixelsAt = offset;
     const bool alpha = (d.compression == kBitFields || d.compression == kAlphaBitFields) && d.masks[3];
     Planes planes;
     if (!planAndAllocate(d, alpha, limits, result, planes)) return;

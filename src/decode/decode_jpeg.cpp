@@ -31,6 +31,7 @@ struct Context {
     Planes planes;
     std::unique_ptr<std::uint8_t[]> cmykRow;
     int warnings = 0;
+    int orientation = 1;  // EXIF, as browsers show the picture
     bool created = false;
     DecodeStatus stop = DecodeStatus::Damaged;  // what a jump back means
     ~Context() {
@@ -87,6 +88,13 @@ void planFromHeader(Context& c) {
     // Row buffers of the upsampler and the colour converter, a few MCU rows deep.
     plan.workBytes = 64LL * plan.width * std::max(cinfo.num_components, 4) + 65536;
     if (severalScans) plan.workBytes += coefficientBytes(cinfo);
+    // The first APP1 marker that is EXIF says how the picture is shown.
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1 || m->data_length < 6 || std::memcmp(m->data, "Exif\0\0", 6) != 0) continue;
+        c.orientation = exifOrientation(m->data, m->data_length);
+        break;
+    }
+    if (c.orientation != 1) plan.workBytes += plan.outputBytes();
 }
 
 void rgbFromCmyk(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t n, bool inverted) {
@@ -102,7 +110,7 @@ void rgbFromCmyk(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t n, boo
 
 void decodeRows(Context& c) {
     jpeg_decompress_struct& cinfo = c.cinfo;
-    const DecodePlan& plan = c.result->plan;
+    DecodePlan& plan = c.result->plan;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     cinfo.scale_num = cinfo.scale_denom = 1;
@@ -135,6 +143,10 @@ void decodeRows(Context& c) {
         }
         if (cmyk) rgbFromCmyk(row, out, w, cinfo.saw_Adobe_marker);
     }
+    if (!applyOrientation(c.planes, plan, c.orientation, *c.limits)) {
+        c.result->status = cancelled(*c.limits) ? DecodeStatus::Cancelled : DecodeStatus::OutOfMemory;
+        return;
+    }
     c.result->picture = toPicture(std::move(c.planes), plan, false);
     c.result->status = DecodeStatus::Ok;
 }
@@ -156,6 +168,7 @@ void run(Context& c, const std::uint8_t* data, std::size_t size) {
     c.progress.progress_monitor = onProgress;
     c.cinfo.progress = &c.progress;
     jpeg_mem_src(&c.cinfo, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&c.cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&c.cinfo, TRUE);
     planFromHeader(c);
     c.result->status = judgePlan(c.result->plan, *c.limits);

@@ -42,6 +42,7 @@ struct Context {
     png_infop info = nullptr;
     Planes planes;
     std::unique_ptr<std::uint8_t[]> work;  // RGBA rows: one, or the whole image when interlaced
+    int orientation = 1;                    // EXIF, as browsers show the picture
     ~Context() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
@@ -62,9 +63,9 @@ bool readHeader(Context& c) {
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_set_chunk_cache_max(png, 128);
     // Chunks we never use are skipped unread: text, profiles and the unknown.
-    static const png_byte kSkipped[] = "iCCP\0iTXt\0tEXt\0zTXt\0sPLT\0eXIf";
+    static const png_byte kSkipped[] = "iCCP\0iTXt\0tEXt\0zTXt\0sPLT";
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, 6);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, 5);
     png_set_read_fn(png, &c.source, readData);
     png_read_info(png, info);
 
@@ -79,13 +80,18 @@ bool readHeader(Context& c) {
     // interlaced picture with alpha is gathered whole before it is split.
     plan.workBytes = 20LL * w + 256;
     if (interlace != PNG_INTERLACE_NONE && plan.alpha) plan.workBytes += 4LL * w * h;
+    // An eXIf chunk before the pixels says how browsers show the picture.
+    png_uint_32 exifBytes = 0;
+    png_bytep exif = nullptr;
+    if (png_get_eXIf_1(png, info, &exifBytes, &exif) && exif) c.orientation = exifOrientation(exif, exifBytes);
+    if (c.orientation != 1) plan.workBytes += plan.outputBytes();
     c.result->status = judgePlan(plan, *c.limits);
     return c.result->status == DecodeStatus::Ok;
 }
 
 void decodeRows(Context& c) {
     png_structp png = c.png;
-    const DecodePlan& plan = c.result->plan;
+    DecodePlan& plan = c.result->plan;
     png_set_expand(png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
@@ -122,6 +128,10 @@ void decodeRows(Context& c) {
     }
     if (whole) splitRgba(c.work.get(), rgb, alpha, w * h);
     c.work.reset();
+    if (!applyOrientation(c.planes, plan, c.orientation, *c.limits)) {
+        c.result->status = cancelled(*c.limits) ? DecodeStatus::Cancelled : DecodeStatus::OutOfMemory;
+        return;
+    }
     c.result->picture = toPicture(std::move(c.planes), plan, plan.alpha);
     c.result->status = DecodeStatus::Ok;
 }

@@ -24,6 +24,14 @@ inline bool cancelled(const DecodeLimits& limits) {
     return limits.cancel && limits.cancel->load(std::memory_order_relaxed);
 }
 
+// The EXIF orientation, 1 to 8, of a JPEG APP1 payload ("Exif\0\0" and a TIFF
+// block) or a PNG eXIf chunk (the TIFF block); 1 when there is none or it cannot be read.
+int exifOrientation(const std::uint8_t* data, std::size_t size);
+// Turns the decoded planes as the orientation says; 5 to 8 trade the plan's width
+// and height. It takes a second set of planes: planned as outputBytes() of work.
+// False when memory is short or the decode was cancelled.
+bool applyOrientation(Planes& planes, DecodePlan& plan, int orientation, const DecodeLimits& limits);
+
 // Each sets result.plan from the header, judges it, then decodes.
 void decodePng(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);
 void decodeJpeg(const std::uint8_t* data, std::size_t size, const DecodeLimits& limits, DecodeResult& result);

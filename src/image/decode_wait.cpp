@@ -17,13 +17,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kBusyDelay = std::chrono::milliseconds(500);
 
-// The worker's result, handed over under a lock.
+// The worker's end, signalled under a lock.
 class Handover {
-public:
-    void put(DecodeResult r) {
+  public:
+    void put() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            result_ = std::move(r);
             done_ = true;
         }
         ready_.notify_all();
@@ -32,16 +31,11 @@ public:
         std::unique_lock<std::mutex> lock(mutex_);
         return ready_.wait_for(lock, ms, [this] { return done_; });
     }
-    DecodeResult take() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return std::move(result_);
-    }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable ready_;
     bool done_ = false;
-    DecodeResult result_;
 };
 
 }  // namespace
@@ -56,30 +50,38 @@ std::function<void(wxProgressDialog& box)>& decodeBusyHook() {
     return hook;
 }
 
-DecodeResult decodeWhileResponsive(MainWindow& window, const Bytes& bytes) {
+void runWhileResponsive(MainWindow& window, const char* title, const char* text,
+                        const std::function<void(const std::atomic<bool>& cancel)>& work) {
     toolkit::ModalScope modal;  // no drop starts a second load meanwhile
     std::atomic<bool> cancel{false};
-    DecodeLimits limits = pictureLimits();
-    limits.cancel = &cancel;
     Handover handover;
-    std::thread worker([&] { handover.put(decodePictureBytes(bytes.data(), bytes.size(), limits)); });
-    {
-        JoinOnExit join(worker);
-        // The first half second: paint and size events only; clicks and keys wait.
-        const auto start = Clock::now();
-        bool done = handover.waitFor(std::chrono::milliseconds(5));
-        while (!done && Clock::now() - start < kBusyDelay) {
-            if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
-            done = handover.waitFor(std::chrono::milliseconds(5));
-        }
-        if (!done) {
-            wxProgressDialog box(toolkit::fromUtf8(kBusyTitle), toolkit::fromUtf8(kBusyText), 100, &window,
-                                 wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_ELAPSED_TIME);
-            while (!handover.waitFor(std::chrono::milliseconds(20))) {
-                if (!box.Pulse()) cancel = true;
-                if (decodeBusyHook()) decodeBusyHook()(box);
-            }
-        }
+    std::thread worker([&] {
+        work(cancel);
+        handover.put();
+    });
+    JoinOnExit join(worker);
+    // The first half second: paint and size events only; clicks and keys wait.
+    const auto start = Clock::now();
+    bool done = handover.waitFor(std::chrono::milliseconds(5));
+    while (!done && Clock::now() - start < kBusyDelay) {
+        if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+        done = handover.waitFor(std::chrono::milliseconds(5));
     }
-    return handover.take();
+    if (done) return;
+    wxProgressDialog box(toolkit::fromUtf8(title), toolkit::fromUtf8(text), 100, &window,
+                         wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_ELAPSED_TIME);
+    while (!handover.waitFor(std::chrono::milliseconds(20))) {
+        if (!box.Pulse()) cancel = true;
+        if (decodeBusyHook()) decodeBusyHook()(box);
+    }
+}
+
+DecodeResult decodeWhileResponsive(MainWindow& window, const Bytes& bytes) {
+    DecodeResult result;
+    runWhileResponsive(window, kBusyTitle, kBusyText, [&](const std::atomic<bool>& cancel) {
+        DecodeLimits limits = pictureLimits();
+        limits.cancel = &cancel;
+        result = decodePictureBytes(bytes.data(), bytes.size(), limits);
+    });
+    return result;
 }

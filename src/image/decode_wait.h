@@ -1,6 +1,7 @@
 // Decoding a picture from outside on a worker thread, the window kept alive.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "core/text.h"
@@ -8,6 +9,12 @@
 
 class MainWindow;
 class wxProgressDialog;
+
+// Runs `work` on a worker thread and waits for it, the window repainting
+// meanwhile. After half a second a busy box with `title`, `text` and a Cancel
+// button appears; Cancel sets the flag `work` is given.
+void runWhileResponsive(MainWindow& window, const char* title, const char* text,
+                        const std::function<void(const std::atomic<bool>& cancel)>& work);
 
 // Decodes `bytes` on a worker thread and waits for it, the window repainting
 // meanwhile. After half a second a busy box with a Cancel button appears; Cancel
@@ -17,7 +24,7 @@ DecodeResult decodeWhileResponsive(MainWindow& window, const Bytes& bytes);
 // The limits of every picture from outside (budget, pixel cap); tests change them.
 DecodeLimits& pictureLimits();
 
-// Called after every update of the busy box; tests act on the box here.
+// Called after every update of a busy box; tests act on the box here.
 std::function<void(wxProgressDialog& box)>& decodeBusyHook();
 
 inline constexpr const char* kBusyTitle = "载入图片";

@@ -37,9 +37,12 @@ void viewCode(MainWindow& window) {
     if (s.loadMode == 1) {
         address = s.imagePath;
     } else {
+        // The address last typed for this picture, ready to confirm or change.
+        const std::string last =
+            s.codeImageAddressPicture == s.imagePath ? window.document.codeAddress() : std::string();
         wxString typed;
         if (!askInput(toolkit::fromUtf8(kAddressTitle), toolkit::fromUtf8(kAddressPrompt),
-                      wxString(), typed))
+                      toolkit::fromUtf8(last), typed))
             return;
         address = toolkit::toUtf8(typed);
         if (text::removeSpaces(address).empty()) {
@@ -48,6 +51,7 @@ void viewCode(MainWindow& window) {
         }
     }
     window.document.setCodeAddress(address);
+    s.codeImageAddressPicture = s.imagePath;
 
     CodeWindow codeWindow(&window);
     bindCodeWindow(codeWindow,

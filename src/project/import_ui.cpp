@@ -11,6 +11,7 @@
 #include "forms/main_window.h"
 #include "hotspots/hotspot_ops.h"
 #include "hotspots/undo_ui.h"
+#include "image/decode_wait.h"
 #include "image/picture_install.h"
 #include "project/project_session.h"
 #include "toolkit/message_box.h"
@@ -23,6 +24,14 @@ std::string skippedNote(int skipped) {
     return "，跳过了 " + text::number(skipped) + " 个圆形、多边形或无法识别的区域";
 }
 
+std::string outsideMapNote(const mapimport::ImportResult& found) {
+    if (!found.outsideMap) return {};
+    return "。代码中没有 map 元素，这些区域是从 map 之外导入的，在网页上要放进 map 才能点击";
+}
+
+const char* const kImportBusyTitle = "导入代码";
+const char* const kImportBusyText = "正在读取代码，请稍候……";
+
 }  // namespace
 
 void importCode(MainWindow& window) {
@@ -32,15 +41,34 @@ void importCode(MainWindow& window) {
         if (dialog.ShowModal() != wxID_OK) return;
         code = toolkit::toUtf8(dialog.codeBox->GetValue());
     }
-    if (code.size() > limits::kMaxImportBytes) {
-        showMessage("代码过长（超过 " +
-                    text::number(static_cast<long long>(limits::kMaxImportBytes >> 20)) +
-                    " MB），没有导入任何热点");
+    mapimport::ImportResult found;
+    runWhileResponsive(window, kImportBusyTitle, kImportBusyText,
+                       [&](const std::atomic<bool>& cancel) {
+                           mapimport::ImportLimits limits;
+                           limits.cancel = &cancel;
+                           found = mapimport::importMapCode(code, limits);
+                       });
+    if (!found.error.empty()) {
+        showMessage(found.error);
         return;
     }
-    mapimport::ImportResult found = mapimport::importMapCode(code);
     if (found.areas.empty()) {
         showMessage("代码中没有矩形热点区域，没有导入任何热点" + skippedNote(found.skipped));
+        return;
+    }
+    AppState& state = window.state;
+    if (state.pictureObject == 0) {
+        // The code names its picture: offer it as the network address to load first.
+        if (found.pictureAddress.empty()) {
+            showMessage("请先加载图片，再导入热点代码");
+            return;
+        }
+        loadNetworkPicture(window, toolkit::fromUtf8(found.pictureAddress));
+        if (state.pictureObject == 0) return;
+    }
+    mapimport::fitToPicture(found, state.imageWidth, state.imageHeight);
+    if (found.areas.empty()) {
+        showMessage("代码中的热点区域都在图片之外，没有导入任何热点" + skippedNote(found.skipped));
         return;
     }
     // Only what a project can keep is taken: what could not be saved and opened
@@ -58,16 +86,6 @@ void importCode(MainWindow& window) {
         showMessage("代码中的热点总面积过大，没有导入任何热点");
         return;
     }
-    AppState& state = window.state;
-    if (state.pictureObject == 0) {
-        // The code names its picture: offer it as the network address to load first.
-        if (found.pictureAddress.empty()) {
-            showMessage("请先加载图片，再导入热点代码");
-            return;
-        }
-        loadNetworkPicture(window, toolkit::fromUtf8(found.pictureAddress));
-        if (state.pictureObject == 0) return;
-    }
     const int left = window.canvas->objectLeft(state.pictureObject);
     const int top = window.canvas->objectTop(state.pictureObject);
     std::vector<NewHotspot> spots;
@@ -79,5 +97,5 @@ void importCode(MainWindow& window) {
     }
     noteWork(window);
     showMessage("已导入 " + text::number(static_cast<long long>(found.areas.size())) + " 个热点" +
-                skippedNote(found.skipped) + leftOut);
+                skippedNote(found.skipped) + leftOut + outsideMapNote(found));
 }

@@ -250,7 +250,10 @@ bool restoreProject(MainWindow& window, const project::Project& p, const std::st
                     "）与工程中保存的尺寸（" + text::number(r.width) + "×" + text::number(r.height) +
                     "）不同，热点将按保存的位置恢复。");
     window.canvas->moveObject(state.pictureObject, r.left, r.top);
-    if (r.loadMode == 0) window.document.setCodeAddress(r.uploadedAddress);
+    if (r.loadMode == 0) {
+        window.document.setCodeAddress(r.uploadedAddress);
+        state.codeImageAddressPicture = state.imagePath;
+    }
     std::vector<NewHotspot> spots;
     spots.reserve(p.hotspots.size());
     for (const project::HotspotRecord& h : p.hotspots)

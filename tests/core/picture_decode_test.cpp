@@ -88,6 +88,8 @@ const FixtureCase kFixtures[] = {
     // From the fuzzer (a run starved of CPU took it for a time-out): an RLE4 bitmap
     // whose runs leave most of it black, decoded in a fraction of a second.
     {"hostile/fuzz_rle4_8199x517.bmp", DecodeStatus::Ok, 8199, 517, ""},
+    // Its pixel offset points into its own colour table: rows of noise if trusted.
+    {"hostile/bmp8_pixels_inside_colour_table.bmp", DecodeStatus::Damaged, 0, 0, kDamaged},
     // A chunk of 2 GB in a file of 273 bytes: the read runs out at once.
     {"hostile/png_chunk_len_2g_slow.png", DecodeStatus::Damaged, 0, 0, kDamaged},
 };
@@ -291,7 +293,9 @@ TEST(BmpDecode, TopDownRowsAndBrokenHeaders) {
     for (const Patch& p : {Patch{28, 7},            // 7 bits a pixel
                            Patch{30, 4},            // JPEG inside
                            Patch{18, 0},            // no width
-                           Patch{14, 2000}}) {      // header longer than the file
+                           Patch{14, 2000},         // header longer than the file
+                           Patch{10, 14 + 30},      // pixels inside the header
+                           Patch{10, 0}}) {         // pixels at the file header
         Bytes broken = bottomUp;
         std::memcpy(broken.data() + p.at, &p.value, p.at == 28 ? 2 : 4);
         EXPECT_EQ(decode(broken).status, DecodeStatus::Damaged) << p.at;
@@ -398,3 +402,68 @@ TEST(PictureDecode, FormatByFirstBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Quadrant colours of a decoded picture, top-left, top-right, bottom-left,
+// bottom-right: R, G, B or Y.
+std::string quadrants(const Picture& p) {
+    const auto at = [&](int x, int y) {
+        const std::uint8_t* c = p.rgb + (static_cast<std::size_t>(y) * p.width + x) * 3;
+        return c[0] > 150 && c[1] > 150 ? 'Y' : c[0] > 150 ? 'R' : c[1] > 150 ? 'G' : 'B';
+    };
+    return {at(p.width / 4, p.height / 4), at(3 * p.width / 4, p.height / 4), at(p.width / 4, 3 * p.height / 4),
+            at(3 * p.width / 4, 3 * p.height / 4)};
+}
+
+}  // namespace
+
+// One 64 x 32 picture (red, green / blue, yellow) stored eight times with the EXIF
+// orientations 1 to 8 (ImageMagick's convert, then exiftool -Orientation=N), and
+// once as a PNG with an eXIf chunk. The sizes and quadrants are what Chromium
+// (Debian's chromium, headless) reports for each file drawn on a canvas.
+TEST(ExifOrientation, ShownAsTheBrowserShowsIt) {
+    const struct {
+        const char* file;
+        int width, height;
+        const char* quadrants;
+    } cases[] = {
+        {"orientation1.jpg", 64, 32, "RGBY"}, {"orientation2.jpg", 64, 32, "GRYB"},
+        {"orientation3.jpg", 64, 32, "YBGR"}, {"orientation4.jpg", 64, 32, "BYRG"},
+        {"orientation5.jpg", 32, 64, "RBGY"}, {"orientation6.jpg", 32, 64, "BRYG"},
+        {"orientation7.jpg", 32, 64, "YGBR"}, {"orientation8.jpg", 32, 64, "GYRB"},
+        {"png_exif6.png", 32, 64, "BRYG"},
+    };
+    for (const auto& c : cases) {
+        const DecodeResult r = decode(readFile(std::string("pictures/exif/") + c.file));
+        ASSERT_EQ(r.status, DecodeStatus::Ok) << c.file;
+        EXPECT_EQ(r.picture.width, c.width) << c.file;
+        EXPECT_EQ(r.picture.height, c.height) << c.file;
+        EXPECT_EQ(r.plan.width, c.width) << c.file;
+        EXPECT_EQ(quadrants(r.picture), c.quadrants) << c.file;
+    }
+    // The turn needs a second set of planes: a budget that only holds one refuses it.
+    const Bytes six = readFile("pictures/exif/orientation6.jpg");
+    DecodeLimits tight;
+    tight.budgetBytes = decode(readFile("pictures/exif/orientation1.jpg")).plan.neededBytes();
+    EXPECT_EQ(decode(six, tight).status, DecodeStatus::OverBudget);
+}
+
+namespace decode {
+int exifOrientation(const std::uint8_t* data, std::size_t size);
+}
+
+// What cannot be read as EXIF leaves the picture as stored.
+TEST(ExifOrientation, DamagedTagsAreIgnored) {
+    const std::uint8_t junk[] = "Exif\0\0MM\0*\0\0\0\x08\xFF\xFF\0\x12\0\x03";
+    EXPECT_EQ(::decode::exifOrientation(junk, sizeof junk), 1);
+    EXPECT_EQ(::decode::exifOrientation(junk, 3), 1);
+    // Big-endian TIFF, one entry: orientation (0x0112), SHORT, count 1, value 9.
+    const std::uint8_t nine[] = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12,
+                                 0,   3,   0,   0,   0, 1, 0,   9,   0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(::decode::exifOrientation(nine, sizeof nine), 1);
+    std::uint8_t six[sizeof nine];
+    std::memcpy(six, nine, sizeof nine);
+    six[25] = 6;
+    EXPECT_EQ(::decode::exifOrientation(six, sizeof six), 6);
+}

@@ -24,7 +24,7 @@ TEST(PreviewDocument, WorkedCaseByteForByte) {
               "<body><img src=\"banner.jpg\" width=\"790\" height=\"400\" usemap=\"#随机数\" "
               "border=\"0\" />\r\n"
               "<map name=\"随机数\" id=\"随机数\">  <area shape=\"rect\" coords=\"10,20,160,120\" "
-              "href=\"L1\" alt=\"&quot;新品上市\" title=\"新品上市\" target=\"_blank\" />\r\n"
+              "href=\"L1\" alt=\"新品上市\" title=\"新品上市\" target=\"_blank\" />\r\n"
               "</map>\r\n"
               "</body>\r\n"
               "</html>");

@@ -91,7 +91,7 @@ int mapNameOf(const std::string& code) {
 }
 
 class CodeOutput : public MainWindowTest {
-protected:
+  protected:
     void TearDown() override {
         toolkit::setClipboardUnavailable(false);
         MainWindowTest::TearDown();
@@ -120,9 +120,9 @@ protected:
         return "<img src=\"" + src + "\" width=\"790\" height=\"400\" usemap=\"#" + n +
                "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
                "\">  <area shape=\"rect\" coords=\"10,20,160,120\" href=\"http://a/1\" "
-               "alt=\"&quot;第一\" title=\"第一\" target=\"_blank\" />\r\n"
+               "alt=\"第一\" title=\"第一\" target=\"_blank\" />\r\n"
                "  <area shape=\"rect\" coords=\"-5,0,145,100\" href=\"http://a/&quot;2&quot;\" "
-               "alt=\"&quot;\" title=\"\" target=\"_blank\" />\r\n</map>";
+               "alt=\"\" title=\"\" target=\"_blank\" />\r\n</map>";
     }
     void addTwoHotspots() {
         addHotspot(40, 60, 150, 100, "http://a/1", "第一");
@@ -138,6 +138,33 @@ TEST_F(CodeOutput, CancelledAddressOpensNothing) {
                   ExpectInput(kAddressTitle, "", true, kAddressPrompt));
     EXPECT_EQ(ExpectInput::lastInitial(), "");
     EXPECT_EQ(window->document.codeAddress(), "old");
+}
+
+TEST_F(CodeOutput, AddressBoxPrefilledWithTheAddressLastTypedForThisPicture) {
+    addPicture("C:\\图片\\banner.jpg", 0);
+    addTwoHotspots();
+    const std::string typed = " http://img.example/banner.jpg ";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, typed.c_str(), false, kAddressPrompt),
+                  ExpectCodeWindow([](CodeWindow&) {}));
+    EXPECT_EQ(ExpectInput::lastInitial(), "");
+    // Opened again: the box holds the address as typed, spaces included; confirming it
+    // as it stands gives the same code.
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, typed.c_str(), false, kAddressPrompt),
+                  ExpectCodeWindow([&](CodeWindow& w) {
+                      EXPECT_EQ(editorText(w), expectedCode(typed, mapNameOf(editorText(w))));
+                  }));
+    EXPECT_EQ(ExpectInput::lastInitial(), typed);
+    // Cancelling keeps it for next time.
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "", true, kAddressPrompt));
+    EXPECT_EQ(ExpectInput::lastInitial(), typed);
+    // Another picture starts with an empty box.
+    state->imagePath = "C:\\图片\\other.jpg";
+    wxTEST_DIALOG(click(window->viewCodeButton),
+                  ExpectInput(kAddressTitle, "", true, kAddressPrompt));
+    EXPECT_EQ(ExpectInput::lastInitial(), "");
 }
 
 TEST_F(CodeOutput, BlankAddressRefused) {
@@ -203,6 +230,24 @@ TEST_F(CodeOutput, NetworkPictureAsksNothingAndDrawsANewNameEachTime) {
     ASSERT_EQ(names.size(), 2u);
     EXPECT_NE(names[0], names[1]);
     EXPECT_EQ(window->document.codeAddress(), "http://img.example/a b.png");
+}
+
+TEST_F(CodeOutput, AmpersandsABrowserWouldMisreadAreEscaped) {
+    addPicture("http://img.example/a.png?v=1&copy", 1);
+    addHotspot(40, 60, 150, 100, "http://a/?id=5&copy&x=1&b=2&amp;c", "买&reg_送&#169;");
+    wxTEST_DIALOG(
+        click(window->viewCodeButton), ExpectCodeWindow([&](CodeWindow& w) {
+            const std::string code = editorText(w);
+            const std::string n = std::to_string(mapNameOf(code));
+            EXPECT_EQ(
+                code,
+                "<img src=\"http://img.example/a.png?v=1&amp;copy\" width=\"790\" "
+                "height=\"400\" usemap=\"#" +
+                    n + "\" border=\"0\" />\r\n<map name=\"" + n + "\" id=\"" + n +
+                    "\">  <area shape=\"rect\" coords=\"10,20,160,120\" "
+                    "href=\"http://a/?id=5&amp;copy&x=1&b=2&amp;c\" alt=\"买&amp;reg_送&#169;\" "
+                    "title=\"买&amp;reg_送&#169;\" target=\"_blank\" />\r\n</map>");
+        }));
 }
 
 TEST_F(CodeOutput, NoPictureShowsNoCode) {

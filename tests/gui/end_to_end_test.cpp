@@ -93,8 +93,8 @@ TEST_F(EndToEnd, DroppedPictureHotspotsDragViewCodeAndCopy) {
         "<img src=\"http://img.example.com/banner.jpg\" width=\"790\" height=\"300\" usemap=\"#" + name +
         "\" border=\"0\" />\r\n"
         "<map name=\"" + name + "\" id=\"" + name + "\">"
-        "  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
-        "  <area shape=\"rect\" coords=\"100,50,250,150\" href=\"未添加热点链接\" alt=\"&quot;热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
+        "  <area shape=\"rect\" coords=\"0,0,150,100\" href=\"未添加热点链接\" alt=\"热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
+        "  <area shape=\"rect\" coords=\"100,50,250,150\" href=\"未添加热点链接\" alt=\"热点提示\" title=\"热点提示\" target=\"_blank\" />\r\n"
         "</map>";
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(copied, expected);

@@ -113,7 +113,7 @@ TEST_F(HotspotInfo, ConfirmWritesTheLinkWithItsHostLoweredAndSpacesRemoved) {
     EXPECT_EQ(row(0)[1], kPlaceholderLink);  // the other hotspot keeps its own
     EXPECT_EQ(listTexts()[1], entryBefore);
     EXPECT_NE(generateMapCode(*window, MapVariant::preview)
-                  .find("href=\"http://www.shop.com/Item?ID=Ab1\" alt=\"&quot;新 提示\""),
+                  .find("href=\"http://www.shop.com/Item?ID=Ab1\" alt=\"新 提示\""),
               std::string::npos);
     expectViewsMatchDocument();
 }

@@ -118,7 +118,7 @@ class HotspotWindowTest : public MainWindowTest {
     static std::string area(int x1, int y1, int x2, int y2, const std::string& link = "未添加热点链接",
                             const std::string& tip = "热点提示") {
         return "  <area shape=\"rect\" coords=\"" + std::to_string(x1) + "," + std::to_string(y1) + "," +
-               std::to_string(x2) + "," + std::to_string(y2) + "\" href=\"" + link + "\" alt=\"&quot;" +
+               std::to_string(x2) + "," + std::to_string(y2) + "\" href=\"" + link + "\" alt=\"" +
                tip + "\" title=\"" + tip + "\" target=\"_blank\" />\r\n";
     }
     // Presses a handle with the mouse, moves it by (dx, dy) in steps and lets go.

@@ -8,6 +8,9 @@
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
 
+#include <wx/log.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -17,6 +20,7 @@
 #include "gui_test.h"
 #include "image/picture_install.h"
 #include "load_dialog_expect.h"
+#include "output/code_ui.h"
 
 using namespace guitest;
 
@@ -249,6 +253,40 @@ TEST_F(PictureLoading, DropInstallsOnTopAndKeepsWhatWasThere) {
     EXPECT_EQ(objects[1].id, standIn);
     EXPECT_EQ(objects[2].id, state->pictureObject);
     EXPECT_EQ(window->canvas->store().hitTest(5, 5), state->pictureObject);
+}
+
+// A phone photo stored sideways with EXIF orientation 6 (red, green / blue,
+// yellow when stored, 64 x 32): shown turned a quarter clockwise, 32 x 64, as
+// browsers show it, and the code's size follows.
+TEST_F(PictureLoading, ExifRotatedJpegShowsUpright) {
+    const std::string path = fixturePath("exif/orientation6.jpg");
+    drop({path});
+    expectInstalled(path, 32, 64);
+    const std::string code = generateMapCode(*window, MapVariant::code);
+    EXPECT_NE(code.find("width=\"32\" height=\"64\""), std::string::npos) << code;
+    // What X shows at the canvas's quadrants: blue top left, red top right, yellow
+    // bottom left, green bottom right.
+    const auto shown = [&] {
+        const wxPoint at = window->canvas->ClientToScreen(wxPoint(0, 0));
+        const std::string shot = std::string(SCREENSHOT_DIR) + "/exif_upright.png";
+        if (!wxDirExists(SCREENSHOT_DIR)) wxMkdir(SCREENSHOT_DIR);
+        const std::string cmd = "import -window root -crop 32x64+" + std::to_string(at.x) + "+" +
+                                std::to_string(at.y) + " +repage " + shot;
+        if (std::system(cmd.c_str()) != 0) return std::string("(no import)");
+        wxLogNull quiet;
+        const wxImage img(u8(shot.c_str()), wxBITMAP_TYPE_PNG);
+        if (!img.IsOk() || img.GetWidth() < 32 || img.GetHeight() < 64) return std::string("(no picture)");
+        std::string q;
+        for (const wxPoint p : {wxPoint(8, 16), wxPoint(24, 16), wxPoint(8, 48), wxPoint(24, 48)}) {
+            const int r = img.GetRed(p.x, p.y), g = img.GetGreen(p.x, p.y);
+            q += r > 150 && g > 150 ? 'Y' : r > 150 ? 'R' : g > 150 ? 'G' : 'B';
+        }
+        return q;
+    };
+    std::string last;
+    EXPECT_TRUE(waitFor(
+        "the canvas to show the picture upright", [&] { return (last = shown()) == "BRYG"; }, 5000))
+        << "the canvas shows " << last;
 }
 
 struct PictureCase {

@@ -100,6 +100,7 @@ constexpr const char* kDamaged = "图片读取失败，图片文件已损坏或�
 const HostileCase kHostile[] = {
     {"hostile/gif_hidden_frame_codesize13.gif", kDamaged},
     {"hostile/gif_fuzz_a.gif", kDamaged},
+    {"hostile/bmp8_pixels_inside_colour_table.bmp", kDamaged},
     {"hostile/gif_fuzz_b.gif", kDamaged},
     {"hostile/jpeg_ff00_hides_20000x20000_sof.jpg", "图片过大（20000×20000 像素），无法载入"},
     {"hostile/prog_14142_444.jpg",

@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 class Iconv {
-public:
+  public:
     Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Iconv() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -54,7 +54,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -68,6 +68,41 @@ std::string utf8ToGbk(const std::string& utf8) {
 std::string gbkToUtf8(const std::string& gbk) {
     thread_local Iconv cv("UTF-8", "GBK");
     return cv.convert(gbk, "\xEF\xBF\xBD", 1);
+}
+
+std::string toUtf8(const std::string& bytes, Charset charset) {
+    // The encodings as browsers read them: GBK labels by the GB18030 decoder, Big5
+    // with the Hong Kong additions, EUC-KR as code page 949, Shift_JIS as 932.
+    const char* name = "UTF-8";
+    switch (charset) {
+        case Charset::utf8:
+            name = "UTF-8";
+            break;
+        case Charset::utf16le:
+            name = "UTF-16LE";
+            break;
+        case Charset::utf16be:
+            name = "UTF-16BE";
+            break;
+        case Charset::gb18030:
+            name = "GB18030";
+            break;
+        case Charset::big5:
+            name = "BIG5-HKSCS";
+            break;
+        case Charset::eucKr:
+            name = "CP949";
+            break;
+        case Charset::shiftJis:
+            name = "CP932";
+            break;
+        case Charset::windows1252:
+            name = "CP1252";
+            break;
+    }
+    const bool wide = charset == Charset::utf16le || charset == Charset::utf16be;
+    Iconv cv("UTF-8", name);
+    return cv.convert(bytes, "\xEF\xBF\xBD", wide ? 2 : 1);
 }
 
 }  // namespace platform
