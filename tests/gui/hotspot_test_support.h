@@ -57,25 +57,31 @@ class HotspotWindowTest : public MainWindowTest {
                             [&] { return window->canvas->pressedObject() != 0; }));
         // Each movement is awaited, and made again while it has not arrived: GTK may
         // hold back a movement that comes within the same frame as the one before it.
-        wxPoint seen(-1000000, -1000000);
-        const auto note = [&seen](wxMouseEvent& e) {
-            seen = e.GetPosition();
-            e.Skip();
-        };
-        window->canvas->Bind(wxEVT_MOTION, note);
+        seenMotion_ = wxPoint(-1000000, -1000000);
+        window->canvas->Bind(wxEVT_MOTION, &HotspotWindowTest::noteMotion, this);
         for (const wxPoint& p : path) {
             const wxPoint target = onScreen(p.x, p.y);
             sim.MouseMove(target);
             int polls = 0;
             EXPECT_TRUE(waitFor("the canvas to see the pointer move", [&] {
-                if (seen == p) return true;
+                if (seenMotion_ == p) return true;
                 if (++polls % 100 == 0) sim.MouseMove(target);
                 return false;
             }));
         }
-        window->canvas->Unbind(wxEVT_MOTION, note);
+        window->canvas->Unbind(wxEVT_MOTION, &HotspotWindowTest::noteMotion, this);
         drainEvents();
     }
+    void noteHandleMotion(wxMouseEvent& e) {
+        handleFelt_ = true;
+        e.Skip();
+    }
+    bool handleFelt_ = false;
+    void noteMotion(wxMouseEvent& e) {
+        seenMotion_ = e.GetPosition();
+        e.Skip();
+    }
+    wxPoint seenMotion_;
     void release() {
         sim.MouseUp();
         drainEvents();
@@ -130,12 +136,20 @@ class HotspotWindowTest : public MainWindowTest {
         const bool resizes = h && !h->locked;
         sim.MouseMove(from);
         drainEvents();
-        // A handle just shown may not be on the screen yet: the press must land on it.
+        // A handle just shown may not be on the screen yet: the press must land on it,
+        // so the pointer is moved over it again until the handle itself feels it.
         if (resizes) {
-            EXPECT_TRUE(waitFor("the pointer to be over the handle", [&] {
-                wxPoint at;
-                return wxFindWindowAtPointer(at) == handle;
+            handleFelt_ = false;
+            handle->Bind(wxEVT_MOTION, &HotspotWindowTest::noteHandleMotion, this);
+            int polls = 0;
+            EXPECT_TRUE(waitFor("the handle to feel the pointer", [&] {
+                if (handleFelt_) return true;
+                if (++polls % 50 == 0) sim.MouseMove(from + wxPoint((polls / 50) % 2, 0));
+                return false;
             }));
+            handle->Unbind(wxEVT_MOTION, &HotspotWindowTest::noteHandleMotion, this);
+            sim.MouseMove(from);
+            drainEvents();
         }
         sim.MouseDown();
         if (resizes) {
