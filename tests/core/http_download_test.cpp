@@ -137,7 +137,7 @@ const FailureCase kFailures[] = {
      "网络图片下载失败，服务器发来的回应头过大"},
     // One line longer than the transfer library takes at all.
     {"OneHugeHeaderLine",
-     {"HTTP/1.0 200 OK\r\nX-Pad: " + std::string(10 * 1024 * 1024, 'y') + "\r\n\r\n"},
+     {"HTTP/1.0 200 OK\r\nX-Pad: " + std::string(150 * 1024, 'y') + "\r\n\r\n"},
      DownloadStatus::HeadersTooLarge,
      "网络图片下载失败，服务器发来的回应头过大"},
     {"TooManyRedirects",
