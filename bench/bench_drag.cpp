@@ -58,8 +58,8 @@ int runBenchmark() {
     const int firstHotspotTop = canvas->objectTop(window->hotspots.hotspotObjectAt(0));
 
     std::printf("canvas %d x %d, picture %d x %d, %d hotspots, 200 drag steps\n",
-                canvas->GetClientSize().x, canvas->GetClientSize().y, kPictureWidth,
-                kPictureHeight, window->hotspots.hotspotCount());
+                canvas->GetClientSize().x, canvas->GetClientSize().y, kPictureWidth, kPictureHeight,
+                window->hotspots.hotspotCount());
     std::printf("drag step (handler + canvas repaint): median %.3f ms, max %.3f ms\n",
                 median(steps), *std::max_element(steps.begin(), steps.end()));
     std::printf("memcpy of one 980 x 678 x 3 frame: median %.3f ms\n", memcpyFrameMs(200));

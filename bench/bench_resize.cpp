@@ -77,18 +77,24 @@ int runBenchmark() {
 
     const double frame = memcpyFrameMs(300);
     std::printf("canvas %d x %d, picture %d x %d, %d hotspots\n", canvas->GetClientSize().x,
-                canvas->GetClientSize().y, kPictureWidth, kPictureHeight, window->hotspots.hotspotCount());
-    std::printf("resize step of a 400 x 300 hotspot (handle movement, new face, repaint): median %.3f ms, max %.3f ms\n",
-                median(steps), *std::max_element(steps.begin(), steps.end()));
-    std::printf("the same with the six focus boxes written and drawn: median %.3f ms (ratio %.2f)\n",
-                median(withBoxes), median(withBoxes) / frame);
+                canvas->GetClientSize().y, kPictureWidth, kPictureHeight,
+                window->hotspots.hotspotCount());
+    std::printf(
+        "resize step of a 400 x 300 hotspot (handle movement, new face, repaint): median %.3f ms, "
+        "max %.3f ms\n",
+        median(steps), *std::max_element(steps.begin(), steps.end()));
+    std::printf(
+        "the same with the six focus boxes written and drawn: median %.3f ms (ratio %.2f)\n",
+        median(withBoxes), median(withBoxes) / frame);
     std::printf("memcpy of one 980 x 678 x 3 frame: median %.3f ms\n", frame);
     std::printf("ratio resize step / frame memcpy: %.2f (aim: at most 6)\n", median(steps) / frame);
-    std::printf("undo of a move among 300 hotspots: median %.3f ms, max %.3f ms (aim: median under 2 ms)\n",
-                median(undos), *std::max_element(undos.begin(), undos.end()));
+    std::printf(
+        "undo of a move among 300 hotspots: median %.3f ms, max %.3f ms (aim: median under 2 ms)\n",
+        median(undos), *std::max_element(undos.begin(), undos.end()));
     std::printf("undo step of a move among 300 hotspots: %zu bytes held (aim <= 2048)\n",
                 stepBytes);
-    std::printf("hotspot ended %d x %d; the second hotspot is back at left %d\n", endWidth, endHeight, firstLeft);
+    std::printf("hotspot ended %d x %d; the second hotspot is back at left %d\n", endWidth,
+                endHeight, firstLeft);
 
     window->Destroy();
     settle(50);

@@ -59,7 +59,8 @@ inline double memcpyFrameMs(int rounds) {
 inline constexpr int kPictureWidth = 790, kPictureHeight = 20000, kHotspots = 300;
 
 // A JPEG of colour bands down the picture, so that a decoder has real work.
-inline bool writeBandedJpeg(const std::string& path, int w = kPictureWidth, int h = kPictureHeight) {
+inline bool writeBandedJpeg(const std::string& path, int w = kPictureWidth,
+                            int h = kPictureHeight) {
     wxImage image(w, h, false);
     unsigned char* p = image.GetData();
     for (int y = 0; y < h; ++y)

@@ -1,7 +1,6 @@
 #include "canvas/canvas_ctrl.h"
 
 #include <wx/bitmap.h>
-
 #include <wx/dcclient.h>
 #include <wx/dnd.h>
 #include <wx/image.h>
@@ -9,9 +8,9 @@
 #include <cstdlib>
 
 #include "app/repaint_thread.h"
+#include "core/hotspot_face.h"
 #include "decode/picture_decode.h"
 #include "toolkit/modal_state.h"
-#include "core/hotspot_face.h"
 #include "toolkit/repaint.h"
 
 int keyStateOf(const wxKeyboardState& state) {
@@ -21,7 +20,7 @@ int keyStateOf(const wxKeyboardState& state) {
 namespace {
 
 class CanvasDropTarget : public wxFileDropTarget {
-public:
+  public:
     explicit CanvasDropTarget(CanvasCtrl* canvas) : canvas_(canvas) {}
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
         // Refused while a dialog is open: the picture would land behind it.
@@ -34,7 +33,7 @@ public:
         return true;
     }
 
-private:
+  private:
     CanvasCtrl* canvas_;
 };
 
@@ -92,7 +91,8 @@ void CanvasCtrl::replaceFramedFace(int id, int x, int y, Picture face, int frame
     store_.move(id, x, y);
     store_.setPicture(id, std::move(face));
     const RectXYWH after{store_.left(id), store_.top(id), store_.width(id), store_.height(id)};
-    for (const RectXYWH& r : framedFaceChanges(before, after, frame)) invalidateRect(r.x, r.y, r.w, r.h);
+    for (const RectXYWH& r : framedFaceChanges(before, after, frame))
+        invalidateRect(r.x, r.y, r.w, r.h);
 }
 
 void CanvasCtrl::setTransparency(int id, int percent) {
@@ -118,8 +118,8 @@ void CanvasCtrl::setCanvasBackground(PackedColour colour) {
 }
 
 void CanvasCtrl::setBackgroundPictureBytes(const Bytes& bytes) {
-    store_.setBackgroundPicture(bytes.empty() ? Picture{}
-                                              : decodePictureBytes(bytes.data(), bytes.size()).picture);
+    store_.setBackgroundPicture(
+        bytes.empty() ? Picture{} : decodePictureBytes(bytes.data(), bytes.size()).picture);
     Refresh();
     repaint::noteInvalid();
 }

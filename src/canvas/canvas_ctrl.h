@@ -15,8 +15,8 @@ int keyStateOf(const wxKeyboardState& state);
 
 // One turn of the mouse wheel over the canvas, as the desktop reports it.
 struct WheelTurn {
-    int rotation = 0;     // positive: turned away from the user (or tilted left)
-    int delta = 120;      // the rotation of one notch
+    int rotation = 0;  // positive: turned away from the user (or tilted left)
+    int delta = 120;   // the rotation of one notch
     int linesPerNotch = 3;
     bool pageScroll = false;  // the desktop scrolls a page per notch
     bool horizontal = false;  // a sideways wheel
@@ -24,7 +24,7 @@ struct WheelTurn {
 };
 
 class CanvasCtrl : public wxWindow {
-public:
+  public:
     CanvasCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                const wxString& name);
 
@@ -59,7 +59,7 @@ public:
     void setBackgroundPictureBytes(const Bytes& bytes);
 
     // Canvas events. The common left-down fires before the object press.
-    std::function<void(int x, int y, int keyState)> onLeftDown;         // common event -1
+    std::function<void(int x, int y, int keyState)> onLeftDown;  // common event -1
     // The left button came up, over the canvas or (while it held a press) anywhere.
     std::function<void()> onLeftUp;                                     // common event -2
     std::function<void(const WheelTurn& turn)> onWheel;                 // common event -12
@@ -67,12 +67,12 @@ public:
     std::function<void(int object)> onObjectRightPressed;               // canvas event 1
     std::function<void(int x, int y, int pressedObject)> onMouseMoved;  // canvas event 7
     // The arrow keys are the canvas's own: they do not move the keyboard focus on.
-    std::function<void(int keyCode, int keyState)> onKeyDown;           // common event -9
+    std::function<void(int keyCode, int keyState)> onKeyDown;  // common event -9
     std::function<void(const std::vector<wxString>& files)> onFilesDropped;
-    std::function<void(int object)> onBeforeDelete;                     // canvas event 10
+    std::function<void(int object)> onBeforeDelete;  // canvas event 10
     // A double click whose button came up where it went down, raised after the
     // click has been handled, so it may open a dialog.
-    std::function<void(int object)> onObjectDoubleClicked;              // canvas event 4
+    std::function<void(int object)> onObjectDoubleClicked;  // canvas event 4
 
     // The object pressed with the left button while it is down: -1 over no object, 0 when up.
     int pressedObject() const { return pressed_; }
@@ -80,7 +80,7 @@ public:
     // Repaints the invalid area now, composing only what is visible.
     void invalidateObject(int id);
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);

@@ -13,11 +13,16 @@ namespace {
 
 wxStockCursor stockCursor(ResizeCursor c) {
     switch (c) {
-        case ResizeCursor::diagonalDown: return wxCURSOR_SIZENWSE;
-        case ResizeCursor::diagonalUp: return wxCURSOR_SIZENESW;
-        case ResizeCursor::sideways: return wxCURSOR_SIZEWE;
-        case ResizeCursor::upDown: return wxCURSOR_SIZENS;
-        case ResizeCursor::none: break;
+        case ResizeCursor::diagonalDown:
+            return wxCURSOR_SIZENWSE;
+        case ResizeCursor::diagonalUp:
+            return wxCURSOR_SIZENESW;
+        case ResizeCursor::sideways:
+            return wxCURSOR_SIZEWE;
+        case ResizeCursor::upDown:
+            return wxCURSOR_SIZENS;
+        case ResizeCursor::none:
+            break;
     }
     return wxCURSOR_ARROW;
 }
@@ -30,11 +35,20 @@ wxPoint pointerOnCanvas(const MainWindow& window) {
 
 Arrow arrowOf(int key) {
     switch (key) {
-        case WXK_LEFT: case WXK_NUMPAD_LEFT: return Arrow::left;
-        case WXK_RIGHT: case WXK_NUMPAD_RIGHT: return Arrow::right;
-        case WXK_UP: case WXK_NUMPAD_UP: return Arrow::up;
-        case WXK_DOWN: case WXK_NUMPAD_DOWN: return Arrow::down;
-        default: return Arrow::none;
+        case WXK_LEFT:
+        case WXK_NUMPAD_LEFT:
+            return Arrow::left;
+        case WXK_RIGHT:
+        case WXK_NUMPAD_RIGHT:
+            return Arrow::right;
+        case WXK_UP:
+        case WXK_NUMPAD_UP:
+            return Arrow::up;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN:
+            return Arrow::down;
+        default:
+            return Arrow::none;
     }
 }
 
@@ -86,7 +100,8 @@ bool startHandleDrag(MainWindow& window, int handle, int x, int y) {
 void handleDragStep(MainWindow& window, int x, int y) {
     const HandleDrag& drag = window.handleDrag;
     if (!drag.active()) return;
-    const RectXYWH r = resizeFromHandle(drag.start, drag.handle, x - drag.pressed.x, y - drag.pressed.y);
+    const RectXYWH r =
+        resizeFromHandle(drag.start, drag.handle, x - drag.pressed.x, y - drag.pressed.y);
     setHotspotGeometry(window, drag.objectId, r);
     reselectHotspot(window, drag.objectId);
     // Redrawing six text boxes costs more than the canvas and the handles together:
@@ -110,7 +125,8 @@ void endHandleDrag(MainWindow& window) {
 
 void nudgeSelectedHotspot(MainWindow& window, Point offset) {
     const int hotspot = selectedHotspot(window);
-    if ((offset.x == 0 && offset.y == 0) || hotspot == 0 || isLockedHotspot(window, hotspot)) return;
+    if ((offset.x == 0 && offset.y == 0) || hotspot == 0 || isLockedHotspot(window, hotspot))
+        return;
     UndoStep step(window, kStepMove, "nudge:" + std::to_string(hotspot));
     RectXYWH r = hotspotRect(window, hotspot);
     r.x += offset.x;

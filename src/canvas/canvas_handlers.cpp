@@ -76,7 +76,8 @@ void scrollPicture(MainWindow& window, const WheelTurn& turn) {
     const int toLeft = across ? scrollTarget(left, turn.horizontal ? -pixels : pixels,
                                              canvas.objectWidth(picture), view.x)
                               : left;
-    const int toTop = across ? top : scrollTarget(top, pixels, canvas.objectHeight(picture), view.y);
+    const int toTop =
+        across ? top : scrollTarget(top, pixels, canvas.objectHeight(picture), view.y);
     if (toLeft == left && toTop == top) return;
     canvas.moveObject(picture, toLeft, toTop);
     WindowDragStage stage(window);

@@ -29,8 +29,8 @@ class DrawingBoard : public wxWindow {
 
 DrawOverlayWindow::DrawOverlayWindow(CanvasCtrl* canvas, AppState& state, int width, int height,
                                      std::vector<std::uint8_t> snapshot)
-    : wxWindow(canvas, wxID_ANY, wxPoint(0, 0), wxSize(width, height), wxBORDER_NONE | wxWANTS_CHARS,
-               "DrawOverlayWindow"),
+    : wxWindow(canvas, wxID_ANY, wxPoint(0, 0), wxSize(width, height),
+               wxBORDER_NONE | wxWANTS_CHARS, "DrawOverlayWindow"),
       canvas_(canvas),
       state_(state) {
     state_.overlayStartX = state_.overlayStartY = state_.overlayEndX = state_.overlayEndY = 0;
@@ -69,7 +69,8 @@ void DrawOverlayWindow::drawFrame(wxDC& dc, const wxRect& area) {
     const wxRect r = area.Intersect(wxRect(0, 0, frame_.width(), frame_.height()));
     if (r.IsEmpty()) return;
     rows_.resize(static_cast<size_t>(r.width) * r.height * 3);
-    const size_t stride = static_cast<size_t>(frame_.width()) * 3, row = static_cast<size_t>(r.width) * 3;
+    const size_t stride = static_cast<size_t>(frame_.width()) * 3,
+                 row = static_cast<size_t>(r.width) * 3;
     for (int y = 0; y < r.height; ++y)
         std::copy_n(frame_.pixels() + (r.y + y) * stride + static_cast<size_t>(r.x) * 3, row,
                     rows_.data() + y * row);

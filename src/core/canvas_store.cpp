@@ -125,8 +125,7 @@ int CanvasStore::hitTest(int x, int y) const {
         int ox = text::truncToInt(o.x), oy = text::truncToInt(o.y);
         int px = x - ox, py = y - oy;
         if (px < 0 || py < 0 || px >= o.picture.width || py >= o.picture.height) continue;
-        if (o.picture.alpha &&
-            o.picture.alpha[static_cast<size_t>(py) * o.picture.width + px] == 0)
+        if (o.picture.alpha && o.picture.alpha[static_cast<size_t>(py) * o.picture.width + px] == 0)
             continue;
         return o.id;
     }

@@ -49,7 +49,7 @@ int blendAlpha(int transparencyPercent);
 int blendChannel(int screen, int face, int a);
 
 class CanvasStore {
-public:
+  public:
     // Appends an object without picture, visible; returns its number (never reused).
     int create(int x, int y);
     // Appends an object under a number it had before (one never handed out again);
@@ -91,11 +91,11 @@ public:
     // (rows `stride` bytes apart). Only the visible area is touched.
     void compose(std::uint8_t* dst, int x0, int y0, int w, int h, int stride) const;
 
-private:
-  void reindexFrom(std::size_t position);
-  std::vector<CanvasObject> objects_;
-  std::unordered_map<int, std::size_t> index_;  // number -> paint position
-  int counter_ = 1;
-  PackedColour background_ = packRgb(255, 255, 255);
-  Picture backgroundPicture_;
+  private:
+    void reindexFrom(std::size_t position);
+    std::vector<CanvasObject> objects_;
+    std::unordered_map<int, std::size_t> index_;  // number -> paint position
+    int counter_ = 1;
+    PackedColour background_ = packRgb(255, 255, 255);
+    Picture backgroundPicture_;
 };
